@@ -1,0 +1,31 @@
+#!/bin/bash
+# Regenerates the program icon, the letter pictures and the letter sounds (and
+# the song video when its tool is present) in place, from the tools beside
+# this script. The results are committed; the build only copies them.
+#
+# Usage: make_all.sh [build folder]   (default: build/media under the source tree)
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source_dir=$(cd "$here/../.." && pwd)
+build=${1:-$source_dir/build/media}
+
+for tool in cmake ninja; do
+    command -v "$tool" >/dev/null || { echo "make_all.sh: $tool is not installed" >&2; exit 1; }
+done
+
+if [[ ! -f $build/CMakeCache.txt ]]; then
+    cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
+cmake --build "$build" --target make_icon make_pictures -- -j2
+tools_bin=$build/tools/media
+font=$source_dir/resources/fonts/Amiri-Bold.ttf
+
+export QT_QPA_PLATFORM=offscreen
+"$tools_bin/make_icon" "$font" "$source_dir/resources/snomel.ico"
+"$tools_bin/make_pictures" "$here/letters.tsv" "$font" "$source_dir/media"
+"$here/make_sounds.sh" "$source_dir/media"
+if [[ -x $here/make_song.sh ]]; then
+    "$here/make_song.sh" "$source_dir/media"
+fi
+echo "make_all.sh: media regenerated in $source_dir/media and $source_dir/resources"
