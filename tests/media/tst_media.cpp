@@ -67,6 +67,7 @@ private slots:
     void soundIsAudiblePcm_data();
     void soundIsAudiblePcm();
     void iconHasTheProgramLayout();
+    void songIsWindowsMediaInAsf();
 };
 
 void MediaTest::shipsExactlyTheLetterFiles() {
@@ -226,6 +227,30 @@ void MediaTest::iconHasTheProgramLayout() {
     QVERIFY2(!image.isNull(), qPrintable(reader.errorString()));
     QCOMPARE(image.size(), QSize(100, 150));
     QVERIFY(image.pixel(50, 75) != image.pixel(0, 0));
+}
+
+void MediaTest::songIsWindowsMediaInAsf() {
+    const QString path = mediaDir() + QStringLiteral("/\u062D\u0631\u0648\u0641 "
+                                                     "\u0627\u0644\u0647\u062C\u0627\u0621.wmv");
+    const QByteArray bytes = readAll(path);
+    QVERIFY2(!bytes.isEmpty(), qPrintable(path + QStringLiteral(": missing")));
+    QVERIFY2(bytes.size() < qsizetype(6) * 1024 * 1024, "the song video is larger than 6 MB");
+
+    // The ASF header object, and in it the file properties and both streams.
+    const QByteArray headerGuid = QByteArray::fromHex("3026b2758e66cf11a6d900aa0062ce6c");
+    const QByteArray filePropertiesGuid = QByteArray::fromHex("a1dcab8c47a9cf118ee400c00c205365");
+    QVERIFY(bytes.startsWith(headerGuid));
+    const QByteArray header =
+        bytes.left(qsizetype(qFromLittleEndian<quint64>(bytes.constData() + 16)));
+    QVERIFY2(header.contains("WMV2"), "no WMV2 video stream");
+    QVERIFY2(header.contains(QByteArray::fromHex("6101")), "no WMA2 audio format tag");
+
+    const qsizetype properties = header.indexOf(filePropertiesGuid);
+    QVERIFY(properties > 0 && properties + 88 <= header.size());
+    const quint64 playDuration = qFromLittleEndian<quint64>(header.constData() + properties + 64);
+    const quint64 prerollMs = qFromLittleEndian<quint64>(header.constData() + properties + 80);
+    const double seconds = double(playDuration) / 1e7 - double(prerollMs) / 1e3;
+    QVERIFY2(seconds >= 60 && seconds <= 120, qPrintable(QString::number(seconds)));
 }
 
 QTEST_MAIN(MediaTest)
