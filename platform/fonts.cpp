@@ -1,0 +1,31 @@
+#include "fonts.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QFontDatabase>
+
+namespace platform {
+namespace {
+
+constexpr const char *BundledFonts[] = {":/snomel/fonts/Amiri-Regular.ttf",
+                                        ":/snomel/fonts/Amiri-Bold.ttf"};
+constexpr const char *StoredFaces[] = {"Times New Roman", "MS Sans Serif"};
+constexpr double DefaultControlPoints = 8.25;
+
+} // namespace
+
+QString bundledFontFamily() {
+    return QStringLiteral("Amiri");
+}
+
+void installFonts() {
+    for (const char *file : BundledFonts)
+        QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+    for (const char *face : StoredFaces)
+        QFont::insertSubstitution(QString::fromLatin1(face), bundledFontFamily());
+    QFont controlFont(QStringLiteral("MS Sans Serif"));
+    controlFont.setPointSizeF(DefaultControlPoints);
+    QApplication::setFont(controlFont);
+}
+
+} // namespace platform

@@ -1,0 +1,190 @@
+#include "form.h"
+
+#include "controls.h"
+#include "runtimeerror.h"
+#include "twips.h"
+#include "windowhandles.h"
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <algorithm>
+
+namespace platform {
+
+QFont fontFrom(const FontSpec &spec) {
+    QFont font(QString::fromUtf8(spec.face));
+    font.setPointSizeF(spec.points);
+    font.setWeight(static_cast<QFont::Weight>(spec.weight));
+    font.setItalic(spec.italic);
+    font.setUnderline(spec.underline);
+    font.setStrikeOut(spec.strikeout);
+    return font;
+}
+
+QCursor cursorFor(MousePointer pointer) {
+    switch (pointer) {
+    case MousePointer::ArrowQuestion:
+        return QCursor(Qt::WhatsThisCursor);
+    case MousePointer::NoDrop:
+        return QCursor(Qt::ForbiddenCursor);
+    case MousePointer::Default:
+        break;
+    }
+    return QCursor(Qt::ArrowCursor);
+}
+
+QIcon programIcon() {
+    static const QIcon icon(QStringLiteral(":/snomel/snomel.ico"));
+    return icon;
+}
+
+Form::Form(const FormSpec &spec, QObject *parent) : QObject(parent), spec_(spec) {}
+
+Form::~Form() {
+    delete topLevel();
+}
+
+QWidget *Form::topLevel() const {
+    return window_ ? window_->window() : nullptr;
+}
+
+void Form::Load() {
+    if (isLoaded())
+        return;
+    auto *window = new QWidget(nullptr, Qt::Window);
+    window->setObjectName(QString::fromUtf8(metaObject()->className()));
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(QString::fromUtf8(spec_.caption));
+    window->setWindowIcon(programIcon());
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (spec_.minButton)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (spec_.maxButton)
+        flags |= Qt::WindowMaximizeButtonHint;
+    window->setWindowFlags(flags);
+    window->resize(twips::toPixels(spec_.clientWidth), twips::toPixels(spec_.clientHeight));
+    window_ = window;
+    connect(window, &QObject::destroyed, this, [this] { emit unloaded(); });
+
+    createControls();
+    connectHandlers();
+    invokeHandler([this] { Form_Load(); });
+    emit loaded();
+}
+
+void Form::Show() {
+    const bool wasLoaded = isLoaded();
+    Load();
+    QWidget *top = topLevel();
+    if (!wasLoaded) {
+        centre();
+        if (const QList<QWidget *> order = tabOrder(); !order.isEmpty())
+            order.first()->setFocus();
+    }
+    top->showNormal();
+    top->raise();
+    top->activateWindow();
+}
+
+void Form::centre() {
+    QWidget *top = topLevel();
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    top->move(available.center() - QPoint(top->width() / 2, top->height() / 2));
+}
+
+HWND Form::hWnd() const {
+    if (!isLoaded())
+        raise(errors::InvalidWindowHandle, QStringLiteral("The window is not loaded"));
+    return handleOf(topLevel());
+}
+
+QWidget *Form::control(const char *name) const {
+    if (!window_)
+        return nullptr;
+    const QString wanted = QString::fromUtf8(name);
+    if (window_->objectName() == wanted)
+        return window_.data();
+    return window_->findChild<QWidget *>(wanted);
+}
+
+QList<QWidget *> Form::tabOrder() const {
+    QList<std::pair<int, QWidget *>> indexed;
+    for (const ControlSpec &spec : spec_.controls) {
+        QWidget *widget = control(spec.name);
+        if (spec.tabIndex >= 0 && widget && widget->focusPolicy() != Qt::NoFocus)
+            indexed.append({spec.tabIndex, widget});
+    }
+    std::sort(indexed.begin(), indexed.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
+    QList<QWidget *> order;
+    for (const auto &entry : indexed)
+        order.append(entry.second);
+    return order;
+}
+
+QWidget *Form::createCustomControl(const ControlSpec &spec, QWidget *) {
+    raise(errors::InternalError,
+          QStringLiteral("No control of kind Custom named %1").arg(QString::fromUtf8(spec.name)));
+}
+
+void Form::createControls() {
+    for (const ControlSpec &spec : spec_.controls) {
+        QWidget *container = window_.data();
+        if (spec.container) {
+            container = control(spec.container);
+            if (auto *box = qobject_cast<PictureBox *>(container))
+                container = box->client();
+        }
+        QWidget *widget = nullptr;
+        switch (spec.kind) {
+        case ControlKind::PushButton: {
+            auto *button = new QPushButton(container);
+            button->setAutoDefault(false);
+            widget = button;
+            break;
+        }
+        case ControlKind::Frame: {
+            auto *frame = new QGroupBox(container);
+            frame->setFocusPolicy(Qt::NoFocus);
+            widget = frame;
+            break;
+        }
+        case ControlKind::PictureBox:
+            widget = new PictureBox(container);
+            break;
+        case ControlKind::Image:
+            widget = new ImageControl(container);
+            break;
+        case ControlKind::Custom:
+            widget = createCustomControl(spec, container);
+            break;
+        }
+        widget->setObjectName(QString::fromUtf8(spec.name));
+        if (spec.width > 0 || spec.height > 0)
+            widget->setGeometry(twips::toPixels(spec.left, spec.top, spec.width, spec.height));
+        if (spec.caption) {
+            if (auto *button = qobject_cast<QPushButton *>(widget))
+                button->setText(QString::fromUtf8(spec.caption));
+            else if (auto *frame = qobject_cast<QGroupBox *>(widget))
+                frame->setTitle(QString::fromUtf8(spec.caption));
+        }
+        if (spec.font)
+            widget->setFont(fontFrom(*spec.font));
+        if (spec.toolTip)
+            widget->setToolTip(QString::fromUtf8(spec.toolTip));
+        if (spec.pointer != MousePointer::Default)
+            widget->setCursor(cursorFor(spec.pointer));
+        widget->show();
+    }
+    const QList<QWidget *> order = tabOrder();
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+} // namespace platform

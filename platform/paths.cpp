@@ -1,0 +1,11 @@
+#include "paths.h"
+
+namespace platform {
+
+QString nativePath(const QString &windowsPath) {
+    QString path = windowsPath;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return path;
+}
+
+} // namespace platform

@@ -1,0 +1,37 @@
+// Pictures loaded from files, as the image controls show them.
+#pragma once
+
+#include "service.h"
+
+#include <QImage>
+#include <QString>
+
+namespace platform {
+
+// A loaded picture. Copies share the pixels.
+class Picture {
+public:
+    Picture() = default;
+    explicit Picture(QImage image) : image_(std::move(image)) {}
+    bool isNull() const { return image_.isNull(); }
+    const QImage &image() const { return image_; }
+    int width() const { return image_.width(); }
+    int height() const { return image_.height(); }
+
+private:
+    QImage image_;
+};
+
+class PictureLoader {
+public:
+    virtual ~PictureLoader() = default;
+    // Loads the picture a file holds, by its wide name. A missing or
+    // unreadable file, or one that holds no bitmap or JPEG picture, raises
+    // a runtime error whose text names the file.
+    virtual Picture load(const QString &fileName) = 0;
+    static PictureLoader &real();
+};
+
+} // namespace platform
+
+platform::Picture LoadPicture(const QString &fileName);

@@ -1,0 +1,21 @@
+// The program folder: the folder that holds the running executable.
+#pragma once
+
+#include "service.h"
+
+#include <QString>
+
+namespace platform {
+
+class ProgramFolder {
+public:
+    virtual ~ProgramFolder() = default;
+    // As the platform reports it: no separator at the end, except at the root.
+    virtual QString path() const = 0;
+    static ProgramFolder &real();
+};
+
+} // namespace platform
+
+// The program folder, read afresh on every call.
+QString App_Path();

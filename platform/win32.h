@@ -1,0 +1,30 @@
+// The few Windows types and constants the program's code is written against.
+#pragma once
+
+#include <cstdint>
+
+using BOOL = int;
+using UINT = std::uint32_t;
+using DWORD = std::uint32_t;
+using LONG = std::int32_t;
+using HWND = std::uint32_t;  // a 32-bit window handle handed out by the window-handle table
+using HICON = std::uint32_t; // a 32-bit icon handle
+using HINSTANCE = std::uint32_t;
+using LPCSTR = const char *;
+
+inline constexpr BOOL FALSE = 0;
+inline constexpr BOOL TRUE = 1;
+
+// sndPlaySoundA flags
+inline constexpr UINT SND_SYNC = 0x0000;
+inline constexpr UINT SND_ASYNC = 0x0001;
+inline constexpr UINT SND_NODEFAULT = 0x0002;
+inline constexpr UINT SND_LOOP = 0x0008;
+
+// ShellExecuteA show commands
+inline constexpr int SW_SHOWNORMAL = 1;
+
+// Message box styles and answers
+inline constexpr int MB_OK = 0x00;
+inline constexpr int MB_ICONERROR = 0x10;
+inline constexpr int IDOK = 1;
