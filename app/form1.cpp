@@ -1,0 +1,174 @@
+#include "form1.h"
+
+#include "codepage.h"
+#include "controls.h"
+#include "form1layout.h"
+#include "letters.h"
+#include "picture.h"
+#include "programfolder.h"
+#include "runtimeerror.h"
+#include "sound.h"
+#include "twips.h"
+
+#include <QPushButton>
+
+namespace app {
+namespace {
+
+using Handler = void (Form1::*)();
+
+struct ClickHandler {
+    const char *button;
+    Handler handler;
+};
+
+// The letter buttons in alphabet order, each with its handler.
+const ClickHandler LetterHandlers[] = {
+    {"Command15", &Form1::Command15_Click}, {"Command16", &Form1::Command16_Click},
+    {"Command17", &Form1::Command17_Click}, {"Command1", &Form1::Command1_Click},
+    {"Command2", &Form1::Command2_Click},   {"Command3", &Form1::Command3_Click},
+    {"Command4", &Form1::Command4_Click},   {"Command5", &Form1::Command5_Click},
+    {"Command6", &Form1::Command6_Click},   {"Command7", &Form1::Command7_Click},
+    {"Command8", &Form1::Command8_Click},   {"Command27", &Form1::Command27_Click},
+    {"Command26", &Form1::Command26_Click}, {"Command25", &Form1::Command25_Click},
+    {"Command24", &Form1::Command24_Click}, {"Command23", &Form1::Command23_Click},
+    {"Command22", &Form1::Command22_Click}, {"Command20", &Form1::Command20_Click},
+    {"Command19", &Form1::Command19_Click}, {"Command18", &Form1::Command18_Click},
+    {"Command9", &Form1::Command9_Click},   {"Command31", &Form1::Command31_Click},
+    {"Command30", &Form1::Command30_Click}, {"Command29", &Form1::Command29_Click},
+    {"Command28", &Form1::Command28_Click}, {"Command32", &Form1::Command32_Click},
+    {"Command33", &Form1::Command33_Click}, {"Command21", &Form1::Command21_Click},
+};
+
+// A letter's file in the program folder: the folder as the platform reports
+// it, then a backslash and the name, with no test for a separator already
+// at the folder's end.
+QString programFile(const QString &stem, const char *extension) {
+    return App_Path() + QLatin1Char('\\') + stem + QLatin1Char('.') + QLatin1String(extension);
+}
+
+} // namespace
+
+Form1::Form1(QObject *parent) : platform::Form(Form1Spec, parent) {}
+
+void Form1::connectHandlers() {
+    for (const ClickHandler &entry : LetterHandlers) {
+        const Handler handler = entry.handler;
+        on(control<QPushButton>(entry.button), &QPushButton::clicked,
+           [this, handler] { (this->*handler)(); });
+    }
+}
+
+void Form1::Form_Load() {}
+
+platform::ImageControl *Form1::Img1() const {
+    return control<platform::ImageControl>("Img1");
+}
+platform::PictureBox *Form1::Pic1() const {
+    return control<platform::PictureBox>("Pic1");
+}
+
+void Form1::teachLetter(const char *button) {
+    const Letter &letter = *letterForButton(button);
+    const QString stem = QString::fromUtf8(letter.stem);
+    namespace twips = platform::twips;
+
+    const platform::Picture picture = LoadPicture(programFile(stem, letter.pictureExtension));
+    Img1()->setPicture(picture);
+    Img1()->setStretch(true);
+    // The picture box's outer size, border included: the image is clipped
+    // at the border.
+    twips::setWidth(Img1(), twips::width(Pic1()));
+    twips::setHeight(Img1(), twips::height(Pic1()));
+    twips::setTop(Img1(), 0);
+
+    const QByteArray narrowSoundName = platform::toNarrow(programFile(stem, SoundExtension));
+    sndPlaySoundA(narrowSoundName.constData(), SND_NODEFAULT | SND_LOOP);
+}
+
+void Form1::Command1_Click() {
+    teachLetter("Command1");
+}
+void Form1::Command2_Click() {
+    teachLetter("Command2");
+}
+void Form1::Command3_Click() {
+    teachLetter("Command3");
+}
+void Form1::Command4_Click() {
+    teachLetter("Command4");
+}
+void Form1::Command5_Click() {
+    teachLetter("Command5");
+}
+void Form1::Command6_Click() {
+    teachLetter("Command6");
+}
+void Form1::Command7_Click() {
+    teachLetter("Command7");
+}
+void Form1::Command8_Click() {
+    teachLetter("Command8");
+}
+void Form1::Command9_Click() {
+    teachLetter("Command9");
+}
+void Form1::Command15_Click() {
+    teachLetter("Command15");
+}
+void Form1::Command16_Click() {
+    teachLetter("Command16");
+}
+void Form1::Command17_Click() {
+    teachLetter("Command17");
+}
+void Form1::Command18_Click() {
+    teachLetter("Command18");
+}
+void Form1::Command19_Click() {
+    teachLetter("Command19");
+}
+void Form1::Command20_Click() {
+    teachLetter("Command20");
+}
+void Form1::Command21_Click() {
+    teachLetter("Command21");
+}
+void Form1::Command22_Click() {
+    teachLetter("Command22");
+}
+void Form1::Command23_Click() {
+    teachLetter("Command23");
+}
+void Form1::Command24_Click() {
+    teachLetter("Command24");
+}
+void Form1::Command25_Click() {
+    teachLetter("Command25");
+}
+void Form1::Command26_Click() {
+    teachLetter("Command26");
+}
+void Form1::Command27_Click() {
+    teachLetter("Command27");
+}
+void Form1::Command28_Click() {
+    teachLetter("Command28");
+}
+void Form1::Command29_Click() {
+    teachLetter("Command29");
+}
+void Form1::Command30_Click() {
+    teachLetter("Command30");
+}
+void Form1::Command31_Click() {
+    teachLetter("Command31");
+}
+void Form1::Command32_Click() {
+    teachLetter("Command32");
+}
+void Form1::Command33_Click() {
+    teachLetter("Command33");
+}
+
+} // namespace app

@@ -1,0 +1,64 @@
+// The main window: the picture area, the letter buttons and the commands.
+#pragma once
+
+#include "form.h"
+
+namespace platform {
+class ImageControl;
+class PictureBox;
+} // namespace platform
+
+namespace app {
+
+struct Letter;
+
+class Form1 : public platform::Form {
+    Q_OBJECT
+public:
+    explicit Form1(QObject *parent = nullptr);
+
+    // One click handler per letter button; each teaches the letter of its
+    // row of the letter table.
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void Command7_Click();
+    void Command8_Click();
+    void Command9_Click();
+    void Command15_Click();
+    void Command16_Click();
+    void Command17_Click();
+    void Command18_Click();
+    void Command19_Click();
+    void Command20_Click();
+    void Command21_Click();
+    void Command22_Click();
+    void Command23_Click();
+    void Command24_Click();
+    void Command25_Click();
+    void Command26_Click();
+    void Command27_Click();
+    void Command28_Click();
+    void Command29_Click();
+    void Command30_Click();
+    void Command31_Click();
+    void Command32_Click();
+    void Command33_Click();
+
+protected:
+    void Form_Load() override;
+    void connectHandlers() override;
+
+private:
+    // The letter lesson: the picture fills the picture area, then the sound
+    // plays to its end.
+    void teachLetter(const char *button);
+
+    platform::ImageControl *Img1() const;
+    platform::PictureBox *Pic1() const;
+};
+
+} // namespace app

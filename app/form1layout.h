@@ -1,0 +1,10 @@
+// The main window's properties and controls, as one table.
+#pragma once
+
+#include "form.h"
+
+namespace app {
+
+extern const platform::FormSpec Form1Spec;
+
+} // namespace app

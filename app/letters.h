@@ -1,0 +1,21 @@
+// The letter table: which button teaches which letter, from which files.
+#pragma once
+
+#include <array>
+
+namespace app {
+
+struct Letter {
+    int number;         // the letter's place in the alphabet
+    const char *button; // the button on Form1 that teaches it
+    const char *stem;   // the button's caption, and the stem of both file names (UTF-8)
+    const char *pictureExtension;
+};
+
+inline constexpr const char *SoundExtension = "wav";
+
+extern const std::array<Letter, 28> Letters;
+
+const Letter *letterForButton(const char *button);
+
+} // namespace app

@@ -1,0 +1,17 @@
+#include "form1.h"
+#include "startup.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[]) {
+    if (!app::checkDisplay())
+        return 1;
+    QApplication application(argc, argv);
+    app::prepareApplication(application);
+
+    // The main window is the program's start-up object: it loads, shows
+    // itself centred, and the program ends when its last window closes.
+    app::Form1 form1;
+    form1.Show();
+    return QApplication::exec();
+}
