@@ -1,0 +1,169 @@
+#include "controls.h"
+#include "fonts.h"
+#include "form1.h"
+#include "form1layout.h"
+#include "letters.h"
+#include "startup.h"
+#include "twips.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QTest>
+
+using platform::twips::toPixels;
+
+namespace {
+
+struct Command {
+    const char *name;
+    const char *caption;
+    int left, width, tabIndex;
+    const char *toolTip;
+    Qt::CursorShape cursor;
+};
+
+// The command row, right to left.
+const Command Commands[] = {
+    {"Command34", "نشيد الحروف", 4440, 1335, 35, nullptr, Qt::ArrowCursor},
+    {"Command11", "الموقع", 3480, 615, 11, "لا تبخل علينا بزيارتك", Qt::WhatsThisCursor},
+    {"Command12", "المكتبة", 2760, 615, 12, "الكتاب خير جليس", Qt::WhatsThisCursor},
+    {"Command13", "الحوزة", 2040, 615, 13, "طلب العلم فريضة", Qt::WhatsThisCursor},
+    {"Command10", "نبذة", 1320, 615, 10, "حول البرنامج والمبرمج", Qt::WhatsThisCursor},
+    {"Command14", "خروج", 120, 975, 14, "الزنبوطي يقول: رافقتك السلامة", Qt::ForbiddenCursor},
+};
+
+// The tab order from index 1 to 35.
+const char *const TabOrder[] = {
+    "Command1",  "Command2",  "Command3",  "Command4",  "Command5",  "Command6",  "Command7",
+    "Command8",  "Pic1",      "Command10", "Command11", "Command12", "Command13", "Command14",
+    "Command15", "Command16", "Command17", "Command9",  "Command18", "Command19", "Command20",
+    "Command21", "Command22", "Command23", "Command24", "Command25", "Command26", "Command27",
+    "Command28", "Command29", "Command30", "Command31", "Command32", "Command33", "Command34",
+};
+
+} // namespace
+
+class TestForm1Layout : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        app::prepareApplication(*qApp);
+        form_.Show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.window()));
+    }
+
+    void windowProperties() {
+        QWidget *window = form_.window();
+        QCOMPARE(window->windowTitle(), QStringLiteral("برنامج: تعليم سنوميل"));
+        QCOMPARE(window->size(), QSize(600, 462));
+        const Qt::WindowFlags flags = window->windowFlags();
+        QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+        QVERIFY(flags & Qt::WindowCloseButtonHint);
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+        QVERIFY(window->minimumSize() != window->maximumSize()); // resizable
+        QVERIFY(window->windowIcon().availableSizes().contains(QSize(100, 150)));
+        // Centred on the screen.
+        const QRect screen = window->screen()->availableGeometry();
+        QVERIFY(qAbs(window->geometry().center().x() - screen.center().x()) <= 1);
+        QVERIFY(qAbs(window->geometry().center().y() - screen.center().y()) <= 1);
+    }
+
+    void containers() {
+        auto *pic1 = form_.control<platform::PictureBox>("Pic1");
+        auto *img1 = form_.control<platform::ImageControl>("Img1");
+        auto *frame1 = form_.control<QGroupBox>("Frame1");
+        QVERIFY(pic1 && img1 && frame1);
+        QCOMPARE(pic1->geometry(), QRect(8, 8, 585, 337));
+        QCOMPARE(frame1->geometry(), QRect(8, 344, 585, 113));
+        QVERIFY(frame1->title().isEmpty());
+        // The image lies inside the picture box's border, as large as the
+        // box's outer size, empty and unstretched until the first letter.
+        QCOMPARE(img1->parentWidget(), pic1->client());
+        QCOMPARE(img1->geometry(), QRect(0, 0, 585, 337));
+        QVERIFY(img1->picture().isNull());
+        QVERIFY(!img1->stretch());
+    }
+
+    // Letters run from the top right, right to left, twelve to a row.
+    void lettersStandInAlphabetOrder() {
+        const QFont ownFont = platform::fontFrom({"Times New Roman", 12, 700, 178});
+        for (const app::Letter &letter : app::Letters) {
+            auto *button = form_.control<QPushButton>(letter.button);
+            QVERIFY2(button, letter.button);
+            QCOMPARE(button->parentWidget(), form_.control("Frame1"));
+            const int column = (letter.number - 1) % 12, row = (letter.number - 1) / 12;
+            QCOMPARE(button->geometry(),
+                     QRect(toPixels(8040 - 720 * column), toPixels(240 + 480 * row), 41, 25));
+            QCOMPARE(button->text(), QString::fromUtf8(letter.stem));
+            QVERIFY(button->toolTip().isEmpty());
+            QVERIFY(!button->testAttribute(Qt::WA_SetCursor));
+            const bool defaultFont = letter.number == 26 || letter.number == 27;
+            if (defaultFont) {
+                QCOMPARE(button->font(), QApplication::font());
+                QVERIFY(button->font().pointSizeF() < ownFont.pointSizeF());
+            } else {
+                QCOMPARE(button->font().family(), QStringLiteral("Times New Roman"));
+                QCOMPARE(button->font().pointSizeF(), 12.0);
+                QCOMPARE(button->font().weight(), QFont::Bold);
+            }
+        }
+    }
+
+    void commandRow() {
+        for (const Command &command : Commands) {
+            auto *button = form_.control<QPushButton>(command.name);
+            QVERIFY2(button, command.name);
+            QCOMPARE(button->geometry(),
+                     QRect(toPixels(command.left), toPixels(1200), toPixels(command.width), 25));
+            QCOMPARE(button->text(), QString::fromUtf8(command.caption));
+            QCOMPARE(button->toolTip(),
+                     command.toolTip ? QString::fromUtf8(command.toolTip) : QString());
+            QCOMPARE(button->cursor().shape(), command.cursor);
+            QCOMPARE(button->font(), QApplication::font());
+        }
+    }
+
+    // Every caption is drawn in the bundled font, which has all its glyphs.
+    void captionsHaveTheirGlyphs() {
+        const QList<QPushButton *> buttons = form_.window()->findChildren<QPushButton *>();
+        QCOMPARE(buttons.size(), 34);
+        for (const QPushButton *button : buttons) {
+            QCOMPARE(QFontInfo(button->font()).family(), platform::bundledFontFamily());
+            const QFontMetrics metrics(button->font());
+            for (const char32_t c : button->text().toUcs4())
+                QVERIFY2(metrics.inFontUcs4(c), qPrintable(button->text()));
+            QVERIFY(metrics.horizontalAdvance(button->text()) < button->width());
+        }
+    }
+
+    void focusStartsOnThaAndTabFollowsTheTabIndexes() {
+        QWidget *window = form_.window();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QCOMPARE(QApplication::focusWidget(), form_.control("Command1"));
+        for (int step = 1; step <= 35; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            const char *expected = TabOrder[step % 35];
+            QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(expected));
+        }
+    }
+
+    void resizingLaysNothingOutAgain() {
+        QList<QRect> before;
+        const QList<QWidget *> controls = form_.window()->findChildren<QWidget *>();
+        for (const QWidget *control : controls)
+            before.append(control->geometry());
+        form_.window()->resize(900, 700);
+        form_.window()->resize(300, 200);
+        QCoreApplication::processEvents();
+        for (qsizetype i = 0; i < controls.size(); ++i)
+            QCOMPARE(controls[i]->geometry(), before[i]);
+    }
+
+private:
+    app::Form1 form_;
+};
+
+QTEST_MAIN(TestForm1Layout)
+#include "tst_form1_layout.moc"

@@ -1,0 +1,94 @@
+#include "fakes.h"
+#include "form1.h"
+#include "mediafiles.h"
+#include "startup.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+// Real X clicks while a real sound plays: the window keeps painting, takes
+// no input until the sound has ended, and then handles the click that came.
+class TestLessonInput : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs an X display (scripts/test starts one)");
+        if (qEnvironmentVariableIsEmpty("SNOMEL_TEST_SINK"))
+            QSKIP("needs the test sound server (scripts/test starts one)");
+        app::prepareApplication(*qApp);
+    }
+
+    void clickDuringASoundIsHandledAfterIt() {
+        QTemporaryDir dir;
+        QVERIFY(testing::writePicture(dir.filePath(QStringLiteral("ث.bmp")), {20, 20},
+                                      QColor(250, 0, 0), "BMP"));
+        QVERIFY(testing::writeFile(dir.filePath(QStringLiteral("ث.wav")), testing::toneWave(1500)));
+        QVERIFY(testing::writePicture(dir.filePath(QStringLiteral("ب.bmp")), {20, 20},
+                                      QColor(0, 0, 250), "BMP"));
+        QVERIFY(testing::writeFile(dir.filePath(QStringLiteral("ب.wav")), testing::toneWave(300)));
+        testing::FixedFolder folder(dir.path());
+        platform::Service<platform::ProgramFolder>::Fake folderFake(folder);
+        testing::RecordingSound sound(/*forwardToReal=*/true);
+        platform::Service<platform::SoundDevice>::Fake soundFake(sound);
+
+        app::Form1 form;
+        form.Show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.window()));
+        QVERIFY(QTest::qWaitForWindowActive(form.window()));
+
+        const QPoint tha = centre(form.control("Command1"));
+        const QPoint ba = centre(form.control("Command16"));
+        // While the first sound plays, a timer still runs and the picture
+        // area has already been painted with the letter's picture.
+        QColor paintedDuringSound;
+        QTimer::singleShot(900, [&] {
+            paintedDuringSound = form.control("Pic1")->grab().toImage().pixelColor(290, 160);
+        });
+        qint64 secondClickDone = -1;
+        QProcess clicks;
+        connect(&clicks, &QProcess::finished, [&] { secondClickDone = sound.clock.elapsed(); });
+        clicks.start(
+            QStringLiteral("sh"),
+            {QStringLiteral("-c"), QStringLiteral("xdotool mousemove %1 %2 click 1; sleep 0.6; "
+                                                  "xdotool mousemove %3 %4 click 1")
+                                       .arg(tha.x())
+                                       .arg(tha.y())
+                                       .arg(ba.x())
+                                       .arg(ba.y())});
+        QTRY_COMPARE_WITH_TIMEOUT(sound.calls.size(), 2, 15000);
+        QTRY_COMPARE_WITH_TIMEOUT(sound.ends.size(), 2, 10000);
+
+        QCOMPARE(sound.calls[0].name, (dir.path() + QStringLiteral("\\ث.wav")).toUtf8());
+        QCOMPARE(sound.calls[1].name, (dir.path() + QStringLiteral("\\ب.wav")).toUtf8());
+        QCOMPARE(sound.results, (QList<BOOL>{TRUE, TRUE}));
+        QVERIFY2(sound.ends[0] - sound.starts[0] >= 1400,
+                 qPrintable(QString::number(sound.ends[0] - sound.starts[0])));
+        // The second click came while the first sound played, and was
+        // handled only after it.
+        QVERIFY(secondClickDone > 0 && secondClickDone < sound.ends[0]);
+        QVERIFY2(sound.starts[1] >= sound.ends[0], qPrintable(QStringLiteral("%1-%2 %3-%4")
+                                                                  .arg(sound.starts[0])
+                                                                  .arg(sound.ends[0])
+                                                                  .arg(sound.starts[1])
+                                                                  .arg(sound.ends[1])));
+        QCOMPARE(paintedDuringSound, QColor(250, 0, 0));
+    }
+
+private:
+    static QPoint centre(QWidget *widget) { return widget->mapToGlobal(widget->rect().center()); }
+};
+
+int main(int argc, char *argv[]) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    TestLessonInput test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_lesson_input.moc"

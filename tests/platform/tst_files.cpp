@@ -1,0 +1,119 @@
+#include "mediafiles.h"
+#include "paths.h"
+#include "picture.h"
+#include "programfolder.h"
+#include "runtimeerror.h"
+#include "wavefile.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+using platform::RuntimeError;
+
+class TestFiles : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QVERIFY(dir_.isValid()); }
+
+    void windowsNamesBecomeNativeOnlyByTheirSeparators() {
+        QCOMPARE(platform::nativePath(QStringLiteral("/opt/snomel\\ث.bmp")),
+                 QStringLiteral("/opt/snomel/ث.bmp"));
+        // A folder at the root keeps its separator; the doubled one stays.
+        QCOMPARE(platform::nativePath(QStringLiteral("/\\ث.bmp")), QStringLiteral("//ث.bmp"));
+        QCOMPARE(platform::nativePath(QStringLiteral("a b\\\\c")), QStringLiteral("a b//c"));
+    }
+
+    void programFolderIsTheExecutablesWithoutTrailingSeparator() {
+        const QString folder = App_Path();
+        QCOMPARE(folder, QCoreApplication::applicationDirPath());
+        QVERIFY(!folder.endsWith(QLatin1Char('/')));
+    }
+
+    // The loader goes by content: bitmap and JPEG, whatever the name says.
+    void loadsBitmapAndJpegByContent() {
+        const QString bmp = dir_.filePath(QStringLiteral("ث.bmp"));
+        const QString jpegNamedBmp = dir_.filePath(QStringLiteral("ب.bmp"));
+        QVERIFY(testing::writePicture(bmp, {31, 17}, Qt::red, "BMP"));
+        QVERIFY(testing::writePicture(jpegNamedBmp, {40, 30}, Qt::blue, "JPG"));
+        QCOMPARE(LoadPicture(bmp).image().size(), QSize(31, 17));
+        QCOMPARE(LoadPicture(jpegNamedBmp).image().size(), QSize(40, 30));
+        // A Windows-style name reaches the same file.
+        QCOMPARE(LoadPicture(dir_.path() + QStringLiteral("\\ث.bmp")).width(), 31);
+    }
+
+    void failuresRaiseAnErrorThatNamesTheFile_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("number");
+        QTest::newRow("missing") << QByteArray() << platform::errors::FileNotFound;
+        QTest::newRow("empty") << QByteArray("") << platform::errors::InvalidPicture;
+        QTest::newRow("text") << QByteArray("not a picture at all")
+                              << platform::errors::InvalidPicture;
+        QTest::newRow("png") << pngBytes() << platform::errors::InvalidPicture;
+        QTest::newRow("truncated bmp") << bmpBytes().left(30) << platform::errors::InvalidPicture;
+    }
+    void failuresRaiseAnErrorThatNamesTheFile() {
+        QFETCH(QByteArray, content);
+        QFETCH(int, number);
+        const QString path = dir_.filePath(QStringLiteral("ج.bmp"));
+        if (!content.isNull())
+            QVERIFY(testing::writeFile(path, content));
+        try {
+            LoadPicture(path);
+            QFAIL("no error raised");
+        } catch (const RuntimeError &error) {
+            QCOMPARE(error.number(), number);
+            QVERIFY2(error.text().contains(path), qPrintable(error.text()));
+        }
+    }
+
+    void parsesPcmWaves() {
+        const auto clip = platform::parseWave(testing::toneWave(500, 440, 22050));
+        QVERIFY(clip);
+        QCOMPARE(clip->format.sampleRate(), 22050);
+        QCOMPARE(clip->format.channelCount(), 1);
+        QCOMPARE(clip->format.sampleFormat(), QAudioFormat::Int16);
+        QCOMPARE(clip->durationUs(), 500'000);
+    }
+
+    // Damaged or foreign files give nothing, never a crash; a data chunk
+    // that claims more than the file holds plays what is there.
+    void refusesDamagedWaves() {
+        const QByteArray good = testing::toneWave(100);
+        for (qsizetype length = 0; length < 46; ++length)
+            QVERIFY2(!platform::parseWave(good.left(length)), qPrintable(QString::number(length)));
+        const auto cut = platform::parseWave(good.left(good.size() - 101));
+        QVERIFY(cut);
+        QCOMPARE(cut->samples.size() % 2, 0);
+
+        QByteArray adpcm = good;
+        adpcm[20] = 2; // format tag 2: ADPCM
+        QVERIFY(!platform::parseWave(adpcm));
+        QByteArray hugeFormat = good;
+        qToLittleEndian<quint32>(0xFFFFFFF0u, hugeFormat.data() + 16);
+        QVERIFY(!platform::parseWave(hugeFormat));
+        QByteArray noChannels = good;
+        noChannels[22] = 0;
+        QVERIFY(!platform::parseWave(noChannels));
+        QVERIFY(!platform::parseWave(QByteArray("RIFF\0\0\0\0WAVE", 12)));
+    }
+
+private:
+    static QByteArray imageBytes(const char *format) {
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(Qt::green);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, format);
+        return bytes;
+    }
+    static QByteArray pngBytes() { return imageBytes("PNG"); }
+    static QByteArray bmpBytes() { return imageBytes("BMP"); }
+
+    QTemporaryDir dir_;
+};
+
+QTEST_MAIN(TestFiles)
+#include "tst_files.moc"

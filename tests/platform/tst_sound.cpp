@@ -1,0 +1,155 @@
+#include "mediafiles.h"
+#include "sound.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+namespace {
+
+constexpr int Rate = 22050;
+
+// Records what reaches the test sink, through its monitor.
+class SinkRecorder {
+public:
+    explicit SinkRecorder(const QByteArray &sink) {
+        process_.start(QStringLiteral("parec"),
+                       {QStringLiteral("-d"), QString::fromUtf8(sink + ".monitor"),
+                        QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
+                        QStringLiteral("--channels=1"), QStringLiteral("--rate=%1").arg(Rate),
+                        QStringLiteral("--latency-msec=10")});
+    }
+    bool started() { return process_.waitForStarted(3000); }
+    QList<qint16> stop() {
+        process_.terminate();
+        process_.waitForFinished(3000);
+        const QByteArray raw = process_.readAllStandardOutput();
+        QList<qint16> samples(raw.size() / 2);
+        for (qsizetype i = 0; i < samples.size(); ++i)
+            samples[i] = qFromLittleEndian<qint16>(raw.constData() + 2 * i);
+        return samples;
+    }
+
+private:
+    QProcess process_;
+};
+
+// The first and last samples louder than a whisper.
+std::pair<qsizetype, qsizetype> audibleStretch(const QList<qint16> &samples) {
+    qsizetype first = -1, last = -1;
+    for (qsizetype i = 0; i < samples.size(); ++i) {
+        if (std::abs(samples[i]) > 3000) {
+            if (first < 0)
+                first = i;
+            last = i;
+        }
+    }
+    return {first, last};
+}
+
+int audibleMs(const QList<qint16> &samples) {
+    const auto [first, last] = audibleStretch(samples);
+    return first < 0 ? 0 : static_cast<int>((last - first) * 1000 / Rate);
+}
+
+// Sign changes per second over the audible stretch: twice the frequency.
+int zeroCrossingsPerSecond(const QList<qint16> &samples) {
+    const auto [first, last] = audibleStretch(samples);
+    if (last <= first)
+        return 0;
+    int crossings = 0;
+    for (qsizetype i = first + 1; i <= last; ++i)
+        crossings += (samples[i - 1] < 0) != (samples[i] < 0);
+    return static_cast<int>(qint64(crossings) * Rate / (last - first));
+}
+
+} // namespace
+
+class TestSound : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        sink_ = qgetenv("SNOMEL_TEST_SINK");
+        if (sink_.isEmpty())
+            QSKIP("no test sound server (scripts/test starts one)");
+        QVERIFY(dir_.isValid());
+    }
+
+    // The synchronous call returns when the sound has ended; everything of
+    // the clip reaches the sink, once, even though the flags ask for a loop.
+    void synchronousPlayReturnsWhenTheWholeClipHasPlayed() {
+        const QString path = dir_.filePath(QStringLiteral("ث.wav"));
+        QVERIFY(testing::writeFile(path, testing::toneWave(1000, 440, Rate)));
+        SinkRecorder recorder(sink_);
+        QVERIFY(recorder.started());
+        QTest::qWait(500);
+
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(sndPlaySoundA(path.toUtf8().constData(), SND_NODEFAULT | SND_LOOP), TRUE);
+        const qint64 elapsed = timer.elapsed();
+        QTest::qWait(700);
+        const QList<qint16> recorded = recorder.stop();
+
+        QVERIFY2(elapsed >= 900 && elapsed < 4000, qPrintable(QString::number(elapsed)));
+        const int audible = audibleMs(recorded);
+        QVERIFY2(audible > 900 && audible < 1100, qPrintable(QString::number(audible)));
+        const int crossings = zeroCrossingsPerSecond(recorded);
+        QVERIFY2(crossings > 800 && crossings < 960, qPrintable(QString::number(crossings)));
+    }
+
+    void missingOrDamagedFilesReturnAtOnceSilently() {
+        QVERIFY(testing::writeFile(dir_.filePath(QStringLiteral("bad.wav")), "RIFF junk"));
+        for (const QString &name : {dir_.filePath(QStringLiteral("missing.wav")),
+                                    dir_.filePath(QStringLiteral("bad.wav"))}) {
+            QElapsedTimer timer;
+            timer.start();
+            QCOMPARE(sndPlaySoundA(name.toUtf8().constData(), SND_NODEFAULT), FALSE);
+            QVERIFY(timer.elapsed() < 1000);
+        }
+    }
+
+    void asynchronousPlayReturnsAtOnceAndCanBeStopped() {
+        const QString path = dir_.filePath(QStringLiteral("long.wav"));
+        QVERIFY(testing::writeFile(path, testing::toneWave(3000, 660, Rate)));
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(sndPlaySoundA(path.toUtf8().constData(), SND_ASYNC | SND_NODEFAULT), TRUE);
+        QVERIFY(timer.elapsed() < 1000);
+        QCOMPARE(sndPlaySoundA(nullptr, 0), TRUE);
+    }
+
+private:
+    QByteArray sink_;
+    QTemporaryDir dir_;
+};
+
+// With no sound server the call returns at once and plays nothing.
+class TestNoServer : public QObject {
+    Q_OBJECT
+private slots:
+    void noServer() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("ث.wav"));
+        QVERIFY(testing::writeFile(path, testing::toneWave(1000)));
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(sndPlaySoundA(path.toUtf8().constData(), SND_NODEFAULT | SND_LOOP), FALSE);
+        QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
+    }
+};
+
+int main(int argc, char *argv[]) {
+    QApplication application(argc, argv);
+    if (qEnvironmentVariableIsSet("SNOMEL_EXPECT_NO_SERVER")) {
+        TestNoServer test;
+        return QTest::qExec(&test, argc, argv);
+    }
+    TestSound test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_sound.moc"
