@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running or testing the program
+# needs and that are missing. Usage: scripts/deps.sh [run|test]
+set -euo pipefail
+
+what=${1:-run}
+
+build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev)
+# Playing the letter sounds and the song (WMV2/WMA2 in ASF) through PulseAudio.
+media=(gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly
+       gstreamer1.0-libav gstreamer1.0-pulseaudio xdg-utils)
+# A virtual display, a window manager, a tray host, a sound server with a
+# null sink, X input and screenshots, the Windows resource compiler, clang
+# for the fuzz target.
+testing=(xvfb xauth x11-utils xdotool imagemagick openbox trayer pulseaudio pulseaudio-utils
+         binutils-mingw-w64-i686 clang libclang-rt-14-dev desktop-file-utils appstream)
+
+packages=("${build[@]}" "${media[@]}")
+[ "$what" = test ] && packages+=("${testing[@]}")
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+        missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
