@@ -14,6 +14,7 @@ inline constexpr int InternalError = 51;
 inline constexpr int FileNotFound = 53;
 inline constexpr int TypeMismatch = 13;
 inline constexpr int ObjectDoesntSupport = 438;
+inline constexpr int WrongNumberOfArguments = 450;
 inline constexpr int InvalidPicture = 481;
 inline constexpr int InvalidWindowHandle = 1400;
 } // namespace errors

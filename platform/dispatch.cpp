@@ -1,0 +1,40 @@
+#include "dispatch.h"
+
+#include "runtimeerror.h"
+
+namespace platform {
+
+VARTYPE Variant::vt() const {
+    if (std::holds_alternative<std::int32_t>(value_))
+        return VT_I4;
+    if (std::holds_alternative<QString>(value_))
+        return VT_BSTR;
+    return VT_EMPTY;
+}
+
+std::int32_t Variant::toI4() const {
+    if (const auto *value = std::get_if<std::int32_t>(&value_))
+        return *value;
+    raise(errors::TypeMismatch, QStringLiteral("Type mismatch"));
+}
+
+const QString &Variant::toBstr() const {
+    if (const auto *value = std::get_if<QString>(&value_))
+        return *value;
+    raise(errors::TypeMismatch, QStringLiteral("Type mismatch"));
+}
+
+void expectArguments(const QList<Variant> &arguments, qsizetype count) {
+    if (arguments.size() != count)
+        raise(errors::WrongNumberOfArguments,
+              QStringLiteral("Wrong number of arguments or invalid property assignment"));
+}
+
+void raiseUnknownMember(DISPID dispid) {
+    raise(
+        errors::ObjectDoesntSupport,
+        QStringLiteral("Object doesn't support this property or method (dispatch identifier 0x%1)")
+            .arg(static_cast<std::uint32_t>(dispid), 8, 16, QLatin1Char('0')));
+}
+
+} // namespace platform

@@ -1,0 +1,48 @@
+// Late-bound calls: controls reached by dispatch identifier, with automation
+// variants as arguments.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <cstdint>
+#include <variant>
+
+namespace platform {
+
+using DISPID = std::int32_t;
+
+enum VARTYPE : std::uint16_t { VT_EMPTY = 0, VT_I4 = 3, VT_BSTR = 8 };
+
+// The kinds of automation variant the program passes: a 32-bit signed
+// integer and a string.
+class Variant {
+public:
+    Variant() = default;
+    explicit Variant(std::int32_t value) : value_(value) {}
+    explicit Variant(QString value) : value_(std::move(value)) {}
+
+    VARTYPE vt() const;
+    // The value of a VT_I4 variant; any other kind raises a type mismatch.
+    std::int32_t toI4() const;
+    // The value of a VT_BSTR variant; any other kind raises a type mismatch.
+    const QString &toBstr() const;
+
+private:
+    std::variant<std::monostate, std::int32_t, QString> value_;
+};
+
+enum class InvokeKind { Method, PropertyGet, PropertyPut };
+
+// A control reached late-bound. An identifier the control does not know
+// raises runtime error 438; wrong arguments raise 5 or 13.
+class Dispatch {
+public:
+    virtual ~Dispatch() = default;
+    virtual Variant Invoke(DISPID dispid, InvokeKind kind, const QList<Variant> &arguments) = 0;
+};
+
+// Checks the argument count of a call; raises runtime error 450 when it is wrong.
+void expectArguments(const QList<Variant> &arguments, qsizetype count);
+[[noreturn]] void raiseUnknownMember(DISPID dispid);
+
+} // namespace platform
