@@ -1,0 +1,48 @@
+// The source form of a skin: its tree and values as a JSON file a person can
+// read and edit, and its images as PNG files beside it. The stored skin is
+// kept in this form (skin/webii/) and built into a stream at build time.
+//
+// Layout of the JSON file:
+//   { "settings": group, "secondGroup": group, "imageTableTag": 3,
+//     "images": [ {"name": "web.bmp", "file": "web.png"}, ... ],
+//     "afterImages": 0,
+//     "root": {"name": "Web-II", "tag": null, "children": [element, ...]} }
+//   group   = {"version": 2, "properties": [[name, value], ...]}
+//   element = {"kind": "SkinStatic", "name": ..., "tag": ..., "groups": [group, ...],
+//              "children": [element, ...]}
+// Values follow the encoding the schema gives the property: texts are
+// strings or null; integers numbers or "0x..." strings (a 32-bit pattern);
+// colour triples "#RRGGBB"; rectangles [l, t, r, b]; sizes [w, h]; text
+// styles [style, text colour, second colour, format]; actions [1, 0, 0];
+// fonts "zeros" or 120 hex digits; unknown properties {"raw": "hex"}; and
+// pictures {"layout": L, "slots": [{"image": name, "source": [...],
+// "margins": [...], "flags": n}, ...], "stateFlag", "stateNumber",
+// "textStyles": [...], "colours": [...], "otherWords": {"index": value}}.
+// Picture handles are not part of the source: skin::Skin::assignHandles()
+// gives them when a stream is built.
+#pragma once
+
+#include "skinmodel.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace skin {
+
+// The JSON text of a skin; image i is referred to as imageFiles[i].
+QByteArray skinToJson(const Skin &skin, const QStringList &imageFiles);
+// A skin from JSON text; image files are looked up relative to baseDir.
+std::optional<Skin> skinFromJson(const QByteArray &json, const QString &baseDir,
+                                 QString *error = nullptr);
+
+// Loads a source (the JSON file and the images it names).
+std::optional<Skin> loadSkinSource(const QString &jsonPath, QString *error = nullptr);
+// Writes a source: the JSON file and one PNG per image beside it, named
+// after the image ("web.bmp" becomes "web.png").
+bool saveSkinSource(const Skin &skin, const QString &jsonPath, QString *error = nullptr);
+// The PNG file names saveSkinSource() gives the images of a skin.
+QStringList imageFileNames(const Skin &skin);
+
+} // namespace skin
