@@ -7,7 +7,9 @@
 #include "picture.h"
 #include "programfolder.h"
 #include "runtimeerror.h"
+#include "skincontrol.h"
 #include "sound.h"
+#include "storedskin.h"
 #include "twips.h"
 
 #include <QPushButton>
@@ -59,7 +61,18 @@ void Form1::connectHandlers() {
     }
 }
 
-void Form1::Form_Load() {}
+QWidget *Form1::createCustomControl(const platform::ControlSpec &spec, QWidget *container) {
+    if (qstrcmp(spec.name, "Skin1") == 0)
+        return new skin::SkinControl(skin::storedSkinStream(1), container);
+    return platform::Form::createCustomControl(spec, container);
+}
+
+void Form1::Form_Load() {
+    // The skin first: from here on the window is drawn in it.
+    control<skin::SkinControl>("Skin1")->Invoke(skin::SkinControl::DispidApply,
+                                                platform::InvokeKind::Method,
+                                                {platform::Variant(static_cast<qint32>(hWnd()))});
+}
 
 platform::ImageControl *Form1::Img1() const {
     return control<platform::ImageControl>("Img1");

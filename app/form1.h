@@ -51,6 +51,7 @@ public:
 protected:
     void Form_Load() override;
     void connectHandlers() override;
+    QWidget *createCustomControl(const platform::ControlSpec &spec, QWidget *container) override;
 
 private:
     // The letter lesson: the picture fills the picture area, then the sound

@@ -72,6 +72,8 @@ const platform::ControlSpec Controls[] = {
      "حول البرنامج والمبرمج", ArrowQuestion},
     {"Command14", PushButton, "Frame1", 120, 1200, 975, 375, 14, "خروج", nullptr,
      "الزنبوطي يقول: رافقتك السلامة", NoDrop},
+    // The skin control: no size, takes no room in the panel, shows nothing.
+    {"Skin1", Custom, "Frame1", 0, 0, 0, 0, -1, nullptr, nullptr, nullptr, Default},
 };
 
 } // namespace

@@ -1,0 +1,46 @@
+// The skin label: a caption drawn in the skin's "Label" style, from settings
+// stored with the label when its window is made. Nothing reads or changes a
+// label at run time.
+#pragma once
+
+#include "form.h"
+
+#include <QString>
+#include <QWidget>
+
+namespace skin {
+
+// A label's stored settings, in their stored order.
+struct SkinLabelSettings {
+    qint32 first = -1;
+    // The control's extent in HIMETRIC (hundredths of a millimetre).
+    qint32 extentWidth = 0;
+    qint32 extentHeight = 0;
+    QString caption;
+    platform::FontSpec font{"MS Sans Serif", 8.25, 400, 178};
+    // Drawn as a title: on a band of the skin's panel colour.
+    qint32 fifth = 0;
+    // The caption's alignment: 0 left, 1 right, 2 centred.
+    qint32 sixth = 0;
+};
+
+// twips × 2540 / 1440, to the nearest whole unit (halves away from zero).
+int himetricFromTwips(int twips);
+
+class SkinLabel : public QWidget {
+    Q_OBJECT
+public:
+    explicit SkinLabel(SkinLabelSettings settings, QWidget *parent);
+    const SkinLabelSettings &settings() const { return settings_; }
+
+    // Where the caption goes, from the stored alignment.
+    Qt::Alignment captionAlignment() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    SkinLabelSettings settings_;
+};
+
+} // namespace skin
