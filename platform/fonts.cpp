@@ -7,15 +7,15 @@
 namespace platform {
 namespace {
 
-constexpr const char *BundledFonts[] = {":/snomel/fonts/Amiri-Regular.ttf",
-                                        ":/snomel/fonts/Amiri-Bold.ttf"};
+constexpr const char *BundledFonts[] = {":/snomel/fonts/NotoNaskhArabic-Regular.ttf",
+                                        ":/snomel/fonts/NotoNaskhArabic-Bold.ttf"};
 constexpr const char *StoredFaces[] = {"Times New Roman", "MS Sans Serif"};
 constexpr double DefaultControlPoints = 8.25;
 
 } // namespace
 
 QString bundledFontFamily() {
-    return QStringLiteral("Amiri");
+    return QStringLiteral("Noto Naskh Arabic");
 }
 
 void installFonts() {

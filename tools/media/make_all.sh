@@ -19,7 +19,8 @@ if [[ ! -f $build/CMakeCache.txt ]]; then
 fi
 cmake --build "$build" --target make_icon make_pictures -- -j2
 tools_bin=$build/tools/media
-font=$source_dir/resources/fonts/Amiri-Bold.ttf
+# The pictures are drawn in Amiri Bold (Debian package fonts-hosny-amiri).
+font=/usr/share/fonts/opentype/fonts-hosny-amiri/Amiri-Bold.ttf
 
 export QT_QPA_PLATFORM=offscreen
 "$tools_bin/make_icon" "$font" "$source_dir/resources/snomel.ico"

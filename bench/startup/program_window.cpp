@@ -1,0 +1,18 @@
+// The program's start-up, as app/main.cpp does it, ending at the main
+// window's first paint.
+#include "firstpaint.h"
+#include "form1.h"
+#include "startup.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[]) {
+    QApplication application(argc, argv);
+    app::prepareApplication(application);
+    app::Form1 form1;
+    QuitAfterFirstPaint quit;
+    form1.Load();
+    form1.topLevel()->installEventFilter(&quit);
+    form1.Show();
+    return QApplication::exec();
+}

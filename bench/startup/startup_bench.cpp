@@ -1,0 +1,49 @@
+// Starts the bare window and the program's window in turn, each until its
+// first paint, and reports the median times and their ratio.
+// Usage: bench_startup [runs]   (needs a display: DISPLAY or QT_QPA_PLATFORM)
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+double runOnce(const QString &program) {
+    QElapsedTimer timer;
+    timer.start();
+    QProcess process;
+    process.start(program, {});
+    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+        std::fprintf(stderr, "bench_startup: %s failed: %s\n", qPrintable(program),
+                     process.readAllStandardError().constData());
+        std::exit(1);
+    }
+    return timer.nsecsElapsed() / 1e6;
+}
+
+double median(QList<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    QCoreApplication application(argc, argv);
+    const int runs = argc > 1 ? std::max(3, QString::fromLocal8Bit(argv[1]).toInt()) : 21;
+    // One run of each first, so neither pays for cold caches.
+    runOnce(QStringLiteral(BARE_WINDOW));
+    runOnce(QStringLiteral(PROGRAM_WINDOW));
+    QList<double> bare, program;
+    for (int i = 0; i < runs; ++i) {
+        bare.append(runOnce(QStringLiteral(BARE_WINDOW)));
+        program.append(runOnce(QStringLiteral(PROGRAM_WINDOW)));
+    }
+    const double bareMs = median(bare), programMs = median(program);
+    std::printf("start-up to first paint, median of %d runs\n", runs);
+    std::printf("  bare Qt window   %7.1f ms\n", bareMs);
+    std::printf("  main window      %7.1f ms\n", programMs);
+    std::printf("  ratio            %7.2f (target <= 1.30)\n", programMs / bareMs);
+    return 0;
+}
