@@ -24,6 +24,22 @@ inline constexpr UINT SND_LOOP = 0x0008;
 // ShellExecuteA show commands
 inline constexpr int SW_SHOWNORMAL = 1;
 
+// ShellExecuteA results: above 32 is success, 32 or less an error number.
+inline constexpr HINSTANCE ShellExecuteSucceeded = 42;
+inline constexpr HINSTANCE SE_ERR_FNF = 2;
+inline constexpr HINSTANCE SE_ERR_NOASSOC = 31;
+
+// Shell_NotifyIconA messages and flags
+inline constexpr DWORD NIM_ADD = 0;
+inline constexpr DWORD NIM_MODIFY = 1;
+inline constexpr DWORD NIM_DELETE = 2;
+inline constexpr UINT NIF_MESSAGE = 1;
+inline constexpr UINT NIF_ICON = 2;
+inline constexpr UINT NIF_TIP = 4;
+
+// Window messages
+inline constexpr UINT WM_MOUSEMOVE = 0x0200;
+
 // Message box styles and answers
 inline constexpr int MB_OK = 0x00;
 inline constexpr int MB_ICONERROR = 0x10;

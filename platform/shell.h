@@ -1,0 +1,26 @@
+// ShellExecuteA: hands a file or web address to the program the desktop
+// has registered for it.
+#pragma once
+
+#include "service.h"
+#include "win32.h"
+
+namespace platform {
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    virtual HINSTANCE ShellExecuteA(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,
+                                    LPCSTR directory, int showCommand) = 0;
+    static Shell &real();
+};
+
+} // namespace platform
+
+// The narrow strings are decoded with the narrow code page. Only the "open"
+// operation (or none, which means "open") is known. Returns a value above 32
+// when the desktop took the address, and one of the platform's error numbers
+// (32 or less) when it did not, for instance with no browser registered.
+// Shows nothing of its own either way.
+HINSTANCE ShellExecuteA(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,
+                        LPCSTR directory, int showCommand);

@@ -1,0 +1,123 @@
+#include "tray.h"
+
+#include "codepage.h"
+#include "iconhandles.h"
+
+#include <QApplication>
+#include <QHash>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace platform {
+
+void setTip(NOTIFYICONDATA &record, const QString &text) {
+    const QString fitted = text.left(TipLength).leftJustified(TipLength, QLatin1Char(' '));
+    std::copy_n(fitted.utf16(), TipLength, record.szTip);
+}
+
+QString tip(const NOTIFYICONDATA &record) {
+    return QString::fromUtf16(record.szTip, TipLength);
+}
+
+NOTIFYICONDATAA narrowCopy(const NOTIFYICONDATA &record) {
+    NOTIFYICONDATAA narrow{};
+    narrow.cbSize = record.cbSize;
+    narrow.hWnd = record.hWnd;
+    narrow.uID = record.uID;
+    narrow.uFlags = record.uFlags;
+    narrow.uCallbackMessage = record.uCallbackMessage;
+    narrow.hIcon = record.hIcon;
+    // Character by character, so that a character that does not fit whole
+    // is left out rather than cut.
+    qsizetype used = 0;
+    for (const char32_t codePoint : tip(record).toUcs4()) {
+        const QByteArray bytes = toNarrow(QString::fromUcs4(&codePoint, 1));
+        if (used + bytes.size() > TipLength)
+            break;
+        std::memcpy(narrow.szTip + used, bytes.constData(), static_cast<size_t>(bytes.size()));
+        used += bytes.size();
+    }
+    return narrow;
+}
+
+void copyBack(const NOTIFYICONDATAA &narrow, NOTIFYICONDATA &record) {
+    record.cbSize = narrow.cbSize;
+    record.hWnd = narrow.hWnd;
+    record.uID = narrow.uID;
+    record.uFlags = narrow.uFlags;
+    record.uCallbackMessage = narrow.uCallbackMessage;
+    record.hIcon = narrow.hIcon;
+    setTip(record, fromNarrow(narrow.szTip, TipLength));
+}
+
+namespace {
+
+// Icons on the desktop's notification area through Qt, one per window and
+// identifier. They belong to the application object, so they go at its end.
+class QtNotificationArea final : public NotificationArea {
+public:
+    BOOL Shell_NotifyIconA(DWORD message, const NOTIFYICONDATAA *data) override {
+        if (!data || data->cbSize != sizeof(NOTIFYICONDATAA) ||
+            !qobject_cast<QApplication *>(QCoreApplication::instance()))
+            return FALSE;
+        const quint64 key = (quint64{data->hWnd} << 32) | data->uID;
+        QSystemTrayIcon *icon = icons_.value(key);
+        switch (message) {
+        case NIM_ADD: {
+            if (icon || !QSystemTrayIcon::isSystemTrayAvailable())
+                return FALSE;
+            auto added = std::make_unique<QSystemTrayIcon>(QCoreApplication::instance());
+            if (!apply(*data, *added))
+                return FALSE;
+            added->show();
+            icons_.insert(key, added.release());
+            return TRUE;
+        }
+        case NIM_MODIFY:
+            return icon && apply(*data, *icon) ? TRUE : FALSE;
+        case NIM_DELETE:
+            if (!icon)
+                return FALSE;
+            icons_.remove(key);
+            delete icon;
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    }
+
+private:
+    // The callback message needs nothing here: no message reaches the
+    // program's windows from the icon.
+    static bool apply(const NOTIFYICONDATAA &data, QSystemTrayIcon &icon) {
+        if (data.uFlags & NIF_ICON) {
+            const QIcon picture = iconFromHandle(data.hIcon);
+            if (picture.isNull())
+                return false;
+            icon.setIcon(picture);
+        }
+        if (data.uFlags & NIF_TIP) {
+            const char *end = std::find(data.szTip, data.szTip + TipLength, '\0');
+            icon.setToolTip(fromNarrow(data.szTip, end - data.szTip));
+        }
+        return true;
+    }
+
+    QHash<quint64, QPointer<QSystemTrayIcon>> icons_;
+};
+
+} // namespace
+
+NotificationArea &NotificationArea::real() {
+    static QtNotificationArea area;
+    return area;
+}
+
+} // namespace platform
+
+BOOL Shell_NotifyIconA(DWORD message, const NOTIFYICONDATAA *data) {
+    return platform::Service<platform::NotificationArea>::get().Shell_NotifyIconA(message, data);
+}

@@ -1,0 +1,98 @@
+#include "shell.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+// Catches the addresses the desktop is asked to open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls.append(url); }
+};
+
+class TestShell : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        // A browser stand-in early on the path, before the desktop looks
+        // for one: it writes down what it was given.
+        QVERIFY(browserDir_.isValid());
+        log_ = browserDir_.filePath(QStringLiteral("opened.txt"));
+        const QString script = browserDir_.filePath(QStringLiteral("xdg-open"));
+        QFile file(script);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\nprintf '%s\\n' \"$@\" >>\"" + QFile::encodeName(log_) + "\"\n");
+        file.close();
+        QVERIFY(file.setPermissions(file.permissions() | QFileDevice::ExeOwner));
+        qputenv("PATH", QFile::encodeName(browserDir_.path()) + ':' + qgetenv("PATH"));
+    }
+
+    // Whatever the desktop registers for http addresses gets the address.
+    void opensTheAddressThroughTheDesktop() {
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
+        const HINSTANCE result = ShellExecuteA(0x000A0010, "open", "http://alzanbouti.example/",
+                                               nullptr, nullptr, SW_SHOWNORMAL);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+        QVERIFY(result > 32);
+        QCOMPARE(catcher.urls, QList<QUrl>{QUrl(QStringLiteral("http://alzanbouti.example/"))});
+    }
+
+    void refusesWhatItCannotDo() {
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
+        const auto unset =
+            qScopeGuard([] { QDesktopServices::unsetUrlHandler(QStringLiteral("http")); });
+        QCOMPARE(ShellExecuteA(0, "print", "http://a.example/", nullptr, nullptr, 1),
+                 SE_ERR_NOASSOC);
+        QCOMPARE(ShellExecuteA(0, "open", nullptr, nullptr, nullptr, 1), SE_ERR_FNF);
+        QCOMPARE(ShellExecuteA(0, "open", "", nullptr, nullptr, 1), SE_ERR_FNF);
+        QVERIFY(catcher.urls.isEmpty());
+        // No operation means "open".
+        QVERIFY(ShellExecuteA(0, nullptr, "http://a.example/", nullptr, nullptr, 1) > 32);
+        QCOMPARE(catcher.urls.size(), 1);
+    }
+
+    // Offscreen there is no desktop to hand addresses to: the call says so
+    // by its result only.
+    void noBrowserIsAnErrorNumber() {
+        if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+            QSKIP("only the offscreen platform has no browser");
+        QVERIFY(ShellExecuteA(0, "open", "http://alzanbouti.example/", nullptr, nullptr,
+                              SW_SHOWNORMAL) <= 32);
+        QVERIFY(!QFile::exists(log_));
+    }
+
+    // On X the desktop runs xdg-open from the path: here, the stand-in.
+    void realBrowserHandOff() {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs an X display (scripts/test starts one)");
+        const HINSTANCE first = ShellExecuteA(0x000A0010, "open", "http://alzanbouti.example/",
+                                              nullptr, nullptr, SW_SHOWNORMAL);
+        QVERIFY(first > 32);
+        QVERIFY(ShellExecuteA(0, "open", "http://library.alzanbouti.example/", nullptr, nullptr,
+                              SW_SHOWNORMAL) > 32);
+        const QByteArray expected =
+            "http://alzanbouti.example/\nhttp://library.alzanbouti.example/\n";
+        QTRY_COMPARE_WITH_TIMEOUT(readLog(), expected, 10000);
+    }
+
+private:
+    QByteArray readLog() const {
+        QFile file(log_);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir browserDir_;
+    QString log_;
+};
+
+QTEST_MAIN(TestShell)
+#include "tst_shell.moc"
