@@ -1,5 +1,6 @@
 // Reading and writing skin streams: exact round trips, unknown properties,
 // and clear errors for every kind of damage.
+#include "skinprint.h"
 #include "skinreader.h"
 #include "skinwriter.h"
 #include "smallskin.h"

@@ -1,0 +1,169 @@
+// The skin tool as people use it: real files in a temporary folder, the
+// program's output and exit status.
+#include "skinreader.h"
+#include "skinwriter.h"
+#include "storedskin.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run runTool(const QStringList &args) {
+    QProcess p;
+    p.start(QStringLiteral(SNOMEL_SKIN_TOOL), args);
+    Run r;
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+        return r;
+    r.exitCode = p.exitCode();
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+bool writeFile(const QString &path, const QByteArray &data) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+}
+
+QByteArray readFile(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestSkinTool : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        QVERIFY(dir_.isValid());
+        stream_ = dir_.filePath(QStringLiteral("Form2.skn"));
+        QVERIFY(writeFile(stream_, skin::storedSkinStream(2)));
+    }
+
+    void storedCopyVerifiesAndRoundTrips() {
+        Run r = runTool({QStringLiteral("verify"), stream_});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.contains(QStringLiteral("holds the stored skin")));
+        r = runTool({QStringLiteral("roundtrip"), stream_});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.contains(QStringLiteral("249097 bytes")));
+    }
+
+    void verifyListsEachDifference() {
+        skin::Skin s = *skin::readSkinStream(skin::storedSkinStream(2));
+        s.find(u"Form/top_edge/MinButton")->property(u"m_Type")->value = skin::Integer{9};
+        s.find(u"Label")->property(u"m_bstrCaption")->value =
+            skin::Text(QStringLiteral("Etiquette"));
+        const QString changed = dir_.filePath(QStringLiteral("changed.skn"));
+        QVERIFY(writeFile(changed, skin::writeSkinStream(s)));
+        const Run r = runTool({QStringLiteral("verify"), changed});
+        QCOMPARE(r.exitCode, 1);
+        const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines, (QStringList{
+                            "Web-II/Form/top_edge/MinButton  m_Type: expected 5, found 9",
+                            "Web-II/Label  m_bstrCaption: expected \"Label\", found \"Etiquette\"",
+                        }));
+        QVERIFY(r.err.contains(QStringLiteral("2 values")));
+    }
+
+    void damagedStreamsFailClearly() {
+        const QString cut = dir_.filePath(QStringLiteral("cut.skn"));
+        QVERIFY(writeFile(cut, skin::storedSkinStream(1).left(1000)));
+        for (const char *command : {"dump", "verify", "roundtrip"}) {
+            const Run r = runTool({QString::fromLatin1(command), cut});
+            QCOMPARE(r.exitCode, 1);
+            QVERIFY2(r.err.contains(QStringLiteral("cut.skn: offset ")), qPrintable(r.err));
+        }
+        const Run missing =
+            runTool({QStringLiteral("dump"), dir_.filePath(QStringLiteral("none.skn"))});
+        QCOMPARE(missing.exitCode, 1);
+        QVERIFY(missing.err.contains(QStringLiteral("cannot read")));
+        QCOMPARE(runTool({QStringLiteral("frobnicate")}).exitCode, 2);
+        QCOMPARE(runTool({QStringLiteral("dump")}).exitCode, 2);
+    }
+
+    void dumpShowsTheTree() {
+        const Run r = runTool({QStringLiteral("dump"), stream_});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.contains(
+            QStringLiteral("Web-II/Form/top_edge/SkinButton Object  m_Normal = layout 72; "
+                           "slot 0 \"web.bmp\" (273, 0, 288, 24)")));
+        QVERIFY(r.out.contains(QStringLiteral("Web-II/Frame  m_eFrameBlendMode = 0xCDCDCDCD")));
+        QVERIFY(r.out.contains(QStringLiteral("Web-II/MiscControls  children = 0")));
+    }
+
+    void extractWritesTheImages() {
+        const QString out = dir_.filePath(QStringLiteral("images"));
+        const Run r = runTool({QStringLiteral("extract"), stream_, out});
+        QCOMPARE(r.exitCode, 0);
+        for (const char *name : {"web.png", "checkboxes.png", "radiobuttons.png"}) {
+            const QImage extracted(QDir(out).filePath(QString::fromLatin1(name)));
+            const QImage source(QStringLiteral(SNOMEL_SOURCE_DIR "/skin/webii/") +
+                                QString::fromLatin1(name));
+            QVERIFY(!extracted.isNull());
+            QCOMPARE(extracted.convertToFormat(QImage::Format_ARGB32),
+                     source.convertToFormat(QImage::Format_ARGB32));
+        }
+    }
+
+    // The source written from a stream builds the same stream again.
+    void sourceAndBuildRoundTrip() {
+        const QString json = dir_.filePath(QStringLiteral("src/skin.json"));
+        QVERIFY(QDir().mkpath(dir_.filePath(QStringLiteral("src"))));
+        QCOMPARE(runTool({QStringLiteral("source"), stream_, json}).exitCode, 0);
+        const QString built = dir_.filePath(QStringLiteral("built.skn"));
+        // Form2's handles start at 0x2C020001 (skin/CMakeLists.txt).
+        const Run r = runTool({QStringLiteral("build"), json, built, QStringLiteral("--handles"),
+                               QStringLiteral("0x2C020001")});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(readFile(built), skin::storedSkinStream(2));
+        // The committed source gives the same skin, handles aside.
+        const Run fromRepo =
+            runTool({QStringLiteral("build"),
+                     QStringLiteral(SNOMEL_SOURCE_DIR "/skin/webii/skin.json"), built});
+        QCOMPARE(fromRepo.exitCode, 0);
+        skin::Skin a = *skin::readSkinStream(readFile(built));
+        skin::Skin b = *skin::readSkinStream(skin::storedSkinStream(2));
+        a.assignHandles(1);
+        b.assignHandles(1);
+        QVERIFY(a == b);
+    }
+
+    void brokenSourceNamesThePlace() {
+        QByteArray json = readFile(QStringLiteral(SNOMEL_SOURCE_DIR "/skin/webii/skin.json"));
+        json.replace("[\"m_nMax\", 20]", "[\"m_nMax\", \"twenty\"]");
+        const QString path = dir_.filePath(QStringLiteral("skin.json"));
+        QVERIFY(writeFile(path, json));
+        for (const char *name : {"web.png", "checkboxes.png", "radiobuttons.png"}) {
+            QVERIFY(QFile::copy(QStringLiteral(SNOMEL_SOURCE_DIR "/skin/webii/") +
+                                    QString::fromLatin1(name),
+                                dir_.filePath(QString::fromLatin1(name))));
+        }
+        const Run r =
+            runTool({QStringLiteral("build"), path, dir_.filePath(QStringLiteral("x.skn"))});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(
+            r.err.contains(QStringLiteral("Web-II/HScrollBar, m_nMax: expected a whole number")),
+            qPrintable(r.err));
+    }
+
+private:
+    QTemporaryDir dir_;
+    QString stream_;
+};
+
+QTEST_GUILESS_MAIN(TestSkinTool)
+#include "tst_skintool.moc"
