@@ -1,4 +1,5 @@
 #include "form1.h"
+#include "mediabackend.h"
 #include "startup.h"
 
 #include <QApplication>
@@ -6,6 +7,7 @@
 int main(int argc, char *argv[]) {
     if (!app::checkDisplay())
         return 1;
+    platform::preferGStreamerMediaBackend();
     QApplication application(argc, argv);
     app::prepareApplication(application);
 

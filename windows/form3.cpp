@@ -1,0 +1,50 @@
+#include "form3.h"
+
+#include "dispatch.h"
+#include "form3layout.h"
+#include "mediaplayer.h"
+#include "skincontrol.h"
+#include "skinlabel.h"
+#include "storedskin.h"
+
+namespace windows {
+
+Form3::Form3(QObject *parent) : platform::Form(Form3Spec, parent) {}
+
+QWidget *Form3::createCustomControl(const platform::ControlSpec &spec, QWidget *container) {
+    if (qstrcmp(spec.name, "Skin1") == 0)
+        return new skin::SkinControl(skin::storedSkinStream(3), container);
+    if (qstrcmp(spec.name, "SkinLabel1") == 0)
+        return new skin::SkinLabel(SkinLabel1Settings, container);
+    if (qstrcmp(spec.name, "MediaPlayer1") == 0)
+        return new platform::MediaPlayer(MediaPlayer1Settings, container);
+    return platform::Form::createCustomControl(spec, container);
+}
+
+void Form3::connectHandlers() {
+    connect(MediaPlayer1(), &platform::MediaPlayer::doubleClicked, this,
+            [this](short nButton, short nShiftState, int fX, int fY) {
+                platform::invokeHandler(
+                    [&] { MediaPlayer1_DoubleClick(nButton, nShiftState, fX, fY); });
+            });
+}
+
+platform::MediaPlayer *Form3::MediaPlayer1() const {
+    return control<platform::MediaPlayer>("MediaPlayer1");
+}
+
+void Form3::Form_Load() {
+    control<skin::SkinControl>("Skin1")->Invoke(skin::SkinControl::DispidApply,
+                                                platform::InvokeKind::Method,
+                                                {platform::Variant(static_cast<qint32>(hWnd()))});
+}
+
+void Form3::MediaPlayer1_DoubleClick(short, short, int, int) {
+    // Late-bound, as the player's URL property is reached: by its dispatch
+    // identifier, with a string variant. The name carries no folder.
+    platform::Dispatch *player = MediaPlayer1();
+    player->Invoke(platform::MediaPlayer::DispidURL, platform::InvokeKind::PropertyPut,
+                   {platform::Variant(QString::fromUtf8(SongFileName))});
+}
+
+} // namespace windows

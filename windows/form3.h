@@ -1,0 +1,31 @@
+// The letters song window: an instruction label above a media player that
+// plays the song's video when the child double-clicks it.
+#pragma once
+
+#include "form.h"
+
+namespace platform {
+class MediaPlayer;
+} // namespace platform
+
+namespace windows {
+
+class Form3 : public platform::Form {
+    Q_OBJECT
+public:
+    explicit Form3(QObject *parent = nullptr);
+
+    // The player's double-click: hands it the song. The four values it
+    // carries (button, shift state, position) play no part.
+    void MediaPlayer1_DoubleClick(short nButton, short nShiftState, int fX, int fY);
+
+protected:
+    void Form_Load() override;
+    void connectHandlers() override;
+    QWidget *createCustomControl(const platform::ControlSpec &spec, QWidget *container) override;
+
+private:
+    platform::MediaPlayer *MediaPlayer1() const;
+};
+
+} // namespace windows
