@@ -74,12 +74,15 @@ QString programFile(const QString &stem, const char *extension) {
 Form1::Form1(QObject *parent) : platform::Form(Form1Spec, parent) {}
 
 void Form1::connectHandlers() {
-    for (const auto &table : {std::span(LetterHandlers), std::span(CommandHandlers)}) {
-        for (const ClickHandler &entry : table) {
-            const Handler handler = entry.handler;
-            on(control<QPushButton>(entry.button), &QPushButton::clicked,
-               [this, handler] { (this->*handler)(); });
-        }
+    for (const ClickHandler &entry : LetterHandlers) {
+        const Handler handler = entry.handler;
+        on(control<QPushButton>(entry.button), &QPushButton::clicked,
+           [this, handler] { (this->*handler)(); });
+    }
+    for (const ClickHandler &entry : CommandHandlers) {
+        const Handler handler = entry.handler;
+        on(control<QPushButton>(entry.button), &QPushButton::clicked,
+           [this, handler] { (this->*handler)(); });
     }
     on(control<QPushButton>("Command34"), &QPushButton::clicked, [this] { Command34_Click(); });
 }
@@ -253,8 +256,7 @@ void Form1::Command13_Click() {
 void Form1::openPage(const char *address) {
     const QByteArray operation = platform::toNarrow(QStringLiteral("open"));
     const QByteArray file = platform::toNarrow(QString::fromUtf8(address));
-    ShellExecuteA(hWnd(), operation.constData(), file.constData(), nullptr, nullptr,
-                  SW_SHOWNORMAL);
+    ShellExecuteA(hWnd(), operation.constData(), file.constData(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 // The box's answer is not looked at: its close box counts as OK.

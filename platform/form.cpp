@@ -35,9 +35,16 @@ QCursor cursorFor(MousePointer pointer) {
     return QCursor(Qt::ArrowCursor);
 }
 
+const char ProgramIconFile[] = ":/snomel/snomel.ico";
+
 QIcon programIcon() {
-    static const QIcon icon(QStringLiteral(":/snomel/snomel.ico"));
+    static const QIcon icon(QString::fromLatin1(ProgramIconFile));
     return icon;
+}
+
+QImage programIconImage() {
+    static const QImage image(QString::fromLatin1(ProgramIconFile));
+    return image;
 }
 
 Form::Form(const FormSpec &spec, QObject *parent) : QObject(parent), spec_(spec) {}
@@ -70,6 +77,7 @@ void Form::Load() {
     connect(window, &QObject::destroyed, this, [this] { emit unloaded(); });
 
     createControls();
+    setStoredProperties();
     connectHandlers();
     invokeHandler([this] { Form_Load(); });
     emit loaded();

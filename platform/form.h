@@ -7,6 +7,7 @@
 #include "win32.h"
 
 #include <QIcon>
+#include <QImage>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -57,6 +58,8 @@ QCursor cursorFor(MousePointer pointer);
 
 // The program icon, from the program's resources.
 QIcon programIcon();
+// Its one image, 100 × 150 pixels.
+QImage programIconImage();
 
 class Form : public QObject {
     Q_OBJECT
@@ -100,6 +103,9 @@ protected:
     }
 
     virtual void Form_Load() {}
+    // Sets what the window stores beyond its control table (a picture, a
+    // colour), once the controls are made and before Form_Load.
+    virtual void setStoredProperties() {}
     // Connects the handlers of the controls just created.
     virtual void connectHandlers() {}
     // Creates a control of kind Custom; the base creates the standard kinds.
