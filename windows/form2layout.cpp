@@ -45,7 +45,7 @@ const platform::ControlSpec Controls[] = {
 const StoredLabel Labels[] = {
     {"SkinLabel8", -1, 3201, 450, 0, 1}, {"SkinLabel7", -1, 3201, 450, 0, 1},
     {"SkinLabel6", -1, 3201, 450, 0, 1}, {"SkinLabel5", -1, 2990, 450, 0, 1},
-    {"SkinLabel4", -1, 2143, 450, 0, 1}, {"SkinLabel3", -1, 2779, 450, 0, 1},
+    {"SkinLabel4", -1, 2143, 450, 0, 1}, {"SkinLabel3", -1, 2778, 450, 0, 1},
     {"SkinLabel2", -1, 1720, 450, 0, 1}, {"SkinLabel1", -1, 3201, 450, 1, 1},
 };
 
