@@ -1,19 +1,26 @@
 #include "skinengine.h"
 
 #include "runtimeerror.h"
-#include "skinreader.h"
+#include "skinart.h"
+#include "skinnedframe.h"
 
 #include <QWidget>
 
 namespace skin {
 
 void applySkin(QWidget *window, const QByteArray &stream) {
-    ReadError error;
-    const std::optional<Skin> skin = readSkinStream(stream, &error);
-    if (!skin)
+    QString error;
+    std::shared_ptr<const SkinArt> art = SkinArt::read(stream, &error);
+    if (!art)
         platform::raise(platform::errors::InvalidProcedureCall,
-                        QStringLiteral("The skin cannot be applied: %1").arg(error.message()));
-    Q_UNUSED(window);
+                        QStringLiteral("The skin cannot be applied: %1").arg(error));
+    QWidget *top = window->window();
+    if (auto *frame = qobject_cast<SkinnedFrame *>(top)) {
+        frame->setArt(std::move(art));
+        return;
+    }
+    // The frame takes the window in and lives as long as it does.
+    new SkinnedFrame(std::move(art), top);
 }
 
 } // namespace skin

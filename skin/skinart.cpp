@@ -1,0 +1,213 @@
+#include "skinart.h"
+
+#include "skinreader.h"
+
+#include <QPainter>
+#include <QPixmapCache>
+#include <atomic>
+#include <qdrawutil.h>
+
+namespace skin {
+namespace {
+
+// DrawText format flags.
+constexpr quint32 DtCenter = 0x1;
+constexpr quint32 DtRight = 0x2;
+constexpr quint32 DtVCenter = 0x4;
+constexpr quint32 DtBottom = 0x8;
+
+QMargins marginsOf(const ImagePart &part) {
+    if (!part.margins)
+        return {};
+    const Rect &m = *part.margins;
+    return {qMax(0, m.left), qMax(0, m.top), qMax(0, m.right), qMax(0, m.bottom)};
+}
+
+std::atomic<quint64> nextArtId{1};
+
+} // namespace
+
+Blend blendFrom(std::optional<qint32> mode) {
+    return mode == 1 ? Blend::Alpha : Blend::Opaque;
+}
+
+QColor textColour(quint32 colour) {
+    return QColor::fromRgb(colour);
+}
+
+std::optional<QColor> fillColour(qint32 backColour) {
+    const auto value = static_cast<quint32>(backColour);
+    if (value == 0xFFFFFFFFu || qAlpha(value) == 0)
+        return std::nullopt;
+    return QColor::fromRgba(value);
+}
+
+Qt::Alignment alignmentFromFormat(quint32 format) {
+    Qt::Alignment alignment = Qt::AlignLeft;
+    if (format & DtCenter)
+        alignment = Qt::AlignHCenter;
+    else if (format & DtRight)
+        alignment = Qt::AlignRight;
+    if (format & DtVCenter)
+        alignment |= Qt::AlignVCenter;
+    else if (format & DtBottom)
+        alignment |= Qt::AlignBottom;
+    else
+        alignment |= Qt::AlignTop;
+    return alignment;
+}
+
+std::shared_ptr<const SkinArt> SkinArt::read(const QByteArray &stream, QString *error) {
+    ReadError readError;
+    std::optional<Skin> skin = readSkinStream(stream, &readError);
+    if (!skin) {
+        *error = readError.message();
+        return nullptr;
+    }
+    const Element *form = skin->root.child(u"Form");
+    if (!form || form->kind != ElementKind::Window) {
+        *error = QStringLiteral("the skin has no window element \"Form\"");
+        return nullptr;
+    }
+    QString missing;
+    skin->forEachPicture([&](const Picture &picture) {
+        for (const ImagePart &part : picture.imageParts()) {
+            if (part.isEmpty() || !missing.isEmpty())
+                continue;
+            const SkinImage *image = skin->image(*part.imageName);
+            if (!image || image->toImage().isNull())
+                missing = *part.imageName;
+        }
+    });
+    if (!missing.isEmpty()) {
+        *error = QStringLiteral("the skin names an image it does not hold: %1").arg(missing);
+        return nullptr;
+    }
+    return std::make_shared<const SkinArt>(*std::move(skin));
+}
+
+SkinArt::SkinArt(Skin skin) : skin_(std::move(skin)), id_(nextArtId++) {
+    form_ = skin_.root.child(u"Form");
+    static const Element empty;
+    if (!form_)
+        form_ = &empty;
+    for (const SkinImage &image : skin_.images) {
+        if (image.name)
+            images_.insert(*image.name, image.toImage());
+    }
+}
+
+QMargins SkinArt::frameMargins() const {
+    const std::optional<Rect> margins = form_->rect(u"m_rcMargins");
+    if (!margins)
+        return {};
+    return {qMax(0, margins->left), qMax(0, margins->top), qMax(0, margins->right),
+            qMax(0, margins->bottom)};
+}
+
+QColor SkinArt::frameColour() const {
+    const std::optional<ColourTriple> colour = form_->colourTriple(u"m_BackColor");
+    return colour ? QColor::fromRgb(colour->rgb()) : QColor(Qt::black);
+}
+
+QColor SkinArt::settingsColour(QStringView name, QColor fallback) const {
+    const ColourTriple *colour = skin_.settings.get<ColourTriple>(name);
+    return colour ? QColor::fromRgb(colour->rgb()) : fallback;
+}
+
+std::optional<ImagePart> SkinArt::partOf(const Element &element, QStringView property) {
+    const Picture *picture = element.picture(property);
+    if (!picture)
+        return std::nullopt;
+    ImagePart part = picture->imagePart(0);
+    if (part.isEmpty() || part.source.width() <= 0 || part.source.height() <= 0)
+        return std::nullopt;
+    return part;
+}
+
+QPixmap SkinArt::piece(const ImagePart &part, Blend blend) const {
+    if (part.isEmpty())
+        return {};
+    const Rect &s = part.source;
+    const QString key = QStringLiteral("snomel-skin/%1/%2/%3,%4,%5,%6/%7")
+                            .arg(id_)
+                            .arg(*part.imageName)
+                            .arg(s.left)
+                            .arg(s.top)
+                            .arg(s.right)
+                            .arg(s.bottom)
+                            .arg(int(blend));
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap))
+        return pixmap;
+    const QImage &image = images_.value(*part.imageName);
+    const QRect source = s.toQRect() & image.rect();
+    if (source.isEmpty())
+        return {};
+    QImage cut = image.copy(source);
+    cut = cut.convertToFormat(blend == Blend::Opaque ? QImage::Format_RGB32
+                                                     : QImage::Format_ARGB32_Premultiplied);
+    pixmap = QPixmap::fromImage(cut);
+    QPixmapCache::insert(key, pixmap);
+    return pixmap;
+}
+
+QPixmap SkinArt::composed(const QRect &target, const ImagePart &part, Blend blend,
+                          qreal dpr) const {
+    const Rect &s = part.source;
+    const QMargins m = marginsOf(part);
+    const QString key = QStringLiteral("snomel-skin/%1/%2/%3,%4,%5,%6/%7/%8x%9@%10/%11")
+                            .arg(id_)
+                            .arg(*part.imageName)
+                            .arg(s.left)
+                            .arg(s.top)
+                            .arg(s.right)
+                            .arg(s.bottom)
+                            .arg(int(blend))
+                            .arg(target.width())
+                            .arg(target.height())
+                            .arg(dpr)
+                            .arg(part.margins ? 1 : 0);
+    QPixmap result;
+    if (QPixmapCache::find(key, &result))
+        return result;
+    const QPixmap source = piece(part, blend);
+    if (source.isNull())
+        return {};
+    result = QPixmap(target.size() * dpr);
+    result.setDevicePixelRatio(dpr);
+    result.fill(Qt::transparent);
+    {
+        QPainter painter(&result);
+        const QRect area(QPoint(0, 0), target.size());
+        if (part.margins) {
+            qDrawBorderPixmap(&painter, area, m, source, source.rect(), m,
+                              QTileRules(Qt::StretchTile));
+        } else {
+            painter.fillRect(area, QBrush(source));
+        }
+    }
+    QPixmapCache::insert(key, result);
+    return result;
+}
+
+void SkinArt::draw(QPainter &painter, const QRect &target, const ImagePart &part,
+                   Blend blend) const {
+    if (target.isEmpty())
+        return;
+    const qreal dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const QPixmap pixmap = composed(target, part, blend, dpr);
+    if (!pixmap.isNull())
+        painter.drawPixmap(target.topLeft(), pixmap);
+}
+
+void SkinArt::drawBorder(QPainter &painter, const QRect &target, const ImagePart &part,
+                         Blend blend) const {
+    const QRect inside = target.marginsRemoved(marginsOf(part));
+    painter.save();
+    painter.setClipRegion(QRegion(target).subtracted(QRegion(inside)), Qt::IntersectClip);
+    draw(painter, target, part, blend);
+    painter.restore();
+}
+
+} // namespace skin

@@ -1,0 +1,92 @@
+// A skin ready to draw with: the skin read from its stream, its images, and
+// the drawing of its pictures, shared by the frame and the style of one
+// window.
+//
+// How pictures are drawn:
+//  - A picture with margins is drawn in nine pieces: its corners as they
+//    are, its edges and its centre stretched between the margins (all-zero
+//    margins stretch the whole picture). A picture without margins (the
+//    window background) is tiled.
+//  - m_eBlendMode 1 draws the picture over what lies below, through its
+//    alpha; any other value (0, and the bit pattern 0xCDCDCDCD in the
+//    stored "Frame") copies it opaque, alpha ignored.
+//  - Scaling never smooths: at a device pixel ratio of 2 every skin pixel
+//    becomes a crisp 2 × 2 block.
+//  - Composed pictures are kept in QPixmapCache, by skin, piece, size and
+//    device pixel ratio, so a repaint is one blit per piece.
+#pragma once
+
+#include "skinmodel.h"
+
+#include <QColor>
+#include <QHash>
+#include <QMargins>
+#include <QPixmap>
+#include <memory>
+#include <optional>
+
+class QPainter;
+
+namespace skin {
+
+enum class Blend { Opaque, Alpha };
+
+// m_eBlendMode (or m_eFrameBlendMode): 1 blends, anything else is opaque.
+Blend blendFrom(std::optional<qint32> mode);
+
+// A text colour (0xAARRGGBB as stored): its top byte is ignored, the text is
+// always drawn opaque.
+QColor textColour(quint32 colour);
+
+// A SkinStatic's m_BackColor: 0xFFFFFFFF and a zero alpha mean no fill.
+std::optional<QColor> fillColour(qint32 backColour);
+
+// DrawText format flags (DT_CENTER, DT_RIGHT, DT_VCENTER, DT_BOTTOM) as Qt
+// alignment.
+Qt::Alignment alignmentFromFormat(quint32 format);
+
+class SkinArt {
+public:
+    // Reads a stream. A stream that does not read, or whose skin has no
+    // window element "Form" or lacks an image a picture names, gives null and
+    // the reason in *error.
+    static std::shared_ptr<const SkinArt> read(const QByteArray &stream, QString *error);
+
+    explicit SkinArt(Skin skin);
+
+    const Skin &skin() const { return skin_; }
+    // The window element and the top elements for controls.
+    const Element &form() const { return *form_; }
+    const Element *element(QStringView path) const { return skin_.find(path); }
+
+    // The frame's margins around the client area: m_rcMargins of "Form".
+    QMargins frameMargins() const;
+    // The fill of the frame behind its pieces: m_BackColor of "Form".
+    QColor frameColour() const;
+
+    // m_ForeColor and friends of the control settings.
+    QColor settingsColour(QStringView name, QColor fallback) const;
+
+    // The piece an image part cuts from its image (null when the slot is
+    // empty or names no image).
+    QPixmap piece(const ImagePart &part, Blend blend) const;
+
+    // Draws an image part over target (nine pieces or tiled, see above).
+    void draw(QPainter &painter, const QRect &target, const ImagePart &part, Blend blend) const;
+    // The same, leaving out the centre: a border only.
+    void drawBorder(QPainter &painter, const QRect &target, const ImagePart &part,
+                    Blend blend) const;
+    // The first image part of a picture property of an element, if it names
+    // an image.
+    static std::optional<ImagePart> partOf(const Element &element, QStringView property);
+
+private:
+    QPixmap composed(const QRect &target, const ImagePart &part, Blend blend, qreal dpr) const;
+
+    Skin skin_;
+    const Element *form_ = nullptr;
+    QHash<QString, QImage> images_;
+    quint64 id_;
+};
+
+} // namespace skin

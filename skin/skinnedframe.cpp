@@ -1,0 +1,562 @@
+#include "skinnedframe.h"
+
+#include "skingeometry.h"
+#include "skinstyle.h"
+
+#include <QEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QShortcut>
+#include <QWindow>
+
+namespace skin {
+namespace {
+
+// The m_Type of the element that carries the caption text.
+constexpr qint32 CaptionTextType = -1000;
+
+// The window menu's items.
+const char *const MinimiseText = "تصغير";
+const char *const MaximiseText = "تكبير";
+const char *const CloseText = "إغلاق";
+
+// Drawn over a caption button that has no pressed picture of its own.
+const QColor PressedShade(0, 0, 0, 70);
+
+// The frame never gets smaller than this, so that the caption buttons keep
+// clear of the caption strip's left end.
+constexpr int MinimumClientWidth = 154;
+constexpr int MinimumClientHeight = 1;
+
+bool isCaptionButton(const Element &element) {
+    if (element.kind != ElementKind::Button)
+        return false;
+    switch (element.type().value_or(0)) {
+    case int(CaptionButton::Close):
+    case int(CaptionButton::Maximise):
+    case int(CaptionButton::Minimise):
+    case int(CaptionButton::SystemMenu):
+        return true;
+    default:
+        return false;
+    }
+}
+
+int hitCodeOf(CaptionButton button) {
+    switch (button) {
+    case CaptionButton::Close:
+        return HtClose;
+    case CaptionButton::Maximise:
+        return HtMaxButton;
+    case CaptionButton::Minimise:
+        return HtMinButton;
+    case CaptionButton::SystemMenu:
+        return HtSysMenu;
+    }
+    return HtNowhere;
+}
+
+// The edges a resize code drags.
+Qt::Edges edgesOf(int hit) {
+    switch (hit) {
+    case HtLeft:
+        return Qt::LeftEdge;
+    case HtRight:
+        return Qt::RightEdge;
+    case HtBottom:
+        return Qt::BottomEdge;
+    case HtBottomLeft:
+        return Qt::BottomEdge | Qt::LeftEdge;
+    case HtBottomRight:
+        return Qt::BottomEdge | Qt::RightEdge;
+    default:
+        return {};
+    }
+}
+
+void addPieces(const Element &parent, const QRect &parentRect, QList<FramePiece> &pieces) {
+    for (const Element &child : parent.children) {
+        if (!child.isVisible())
+            continue;
+        const QRect rect =
+            elementRect(child, parentRect.size()).toQRect().translated(parentRect.topLeft());
+        pieces.append({&child, rect});
+        addPieces(child, rect, pieces);
+    }
+}
+
+QFont captionFont(const Element &element, QFont font) {
+    const LogFont *logFont = element.get<LogFont>(u"m_LogFont");
+    if (!logFont || logFont->isZero()) {
+        font.setBold(true);
+        return font;
+    }
+    if (!logFont->faceName().isEmpty())
+        font.setFamily(QString::fromLatin1(logFont->faceName()));
+    if (logFont->height() != 0)
+        font.setPixelSize(qAbs(logFont->height()));
+    if (logFont->weight() > 0)
+        font.setWeight(QFont::Weight(qBound(1, logFont->weight(), 1000)));
+    font.setItalic(logFont->italic());
+    font.setUnderline(logFont->underline());
+    return font;
+}
+
+} // namespace
+
+SkinnedFrame::SkinnedFrame(std::shared_ptr<const SkinArt> art, QWidget *client)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), art_(std::move(art)), client_(client),
+      margins_(art_->frameMargins()) {
+    const Qt::WindowFlags clientFlags = client->windowFlags();
+    minimiseButton_ = clientFlags.testFlag(Qt::WindowMinimizeButtonHint);
+    maximiseButton_ = clientFlags.testFlag(Qt::WindowMaximizeButtonHint);
+    Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint;
+    if (minimiseButton_)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (maximiseButton_)
+        flags |= Qt::WindowMaximizeButtonHint;
+    setWindowFlags(flags);
+    setObjectName(client->objectName() + QStringLiteral("Frame"));
+    setWindowTitle(client->windowTitle());
+    setWindowIcon(client->windowIcon());
+    setAttribute(Qt::WA_DeleteOnClose);
+    setMouseTracking(true);
+    setMinimumSize(margins_.left() + margins_.right() + MinimumClientWidth,
+                   margins_.top() + margins_.bottom() + MinimumClientHeight);
+
+    const QRect clientGeometry = client->geometry();
+    const bool wasVisible = client->isVisible();
+    // The client keeps its window hints: they still tell which caption
+    // buttons the window has.
+    client->setParent(this, (clientFlags & ~Qt::WindowType_Mask) | Qt::Widget);
+    client->installEventFilter(this);
+    styleClient();
+
+    setGeometry(clientGeometry.marginsAdded(margins_));
+    client->setGeometry(rect().marginsRemoved(margins_));
+    client->show();
+    layOutPieces();
+
+    auto *closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
+    connect(closeKey, &QShortcut::activated, this, &QWidget::close);
+    auto *menuKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
+    connect(menuKey, &QShortcut::activated, this, &SkinnedFrame::openSystemMenu);
+
+    if (wasVisible)
+        show();
+}
+
+SkinnedFrame::~SkinnedFrame() {
+    // The controls go before the style they are drawn with.
+    const QList<QWidget *> children = findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    qDeleteAll(children);
+}
+
+void SkinnedFrame::setArt(std::shared_ptr<const SkinArt> art) {
+    art_ = std::move(art);
+    margins_ = art_->frameMargins();
+    std::unique_ptr<SkinStyle> old = std::move(style_);
+    styleClient();
+    old.reset();
+    if (client_)
+        client_->setGeometry(rect().marginsRemoved(margins_));
+    layOutPieces();
+    update();
+}
+
+void SkinnedFrame::styleClient() {
+    if (!client_)
+        return;
+    const ShortFlag *skinClient = art_->skin().settings.get<ShortFlag>(u"m_bSkinClientArea");
+    if (skinClient && skinClient->value == 0)
+        return;
+    style_ = std::make_unique<SkinStyle>(art_);
+    client_->setStyle(style_.get());
+    const QList<QWidget *> controls = client_->findChildren<QWidget *>();
+    for (QWidget *control : controls)
+        control->setStyle(style_.get());
+    client_->setPalette(style_->clientPalette(client_->palette()));
+    client_->setAutoFillBackground(true);
+}
+
+void SkinnedFrame::layOutPieces() {
+    pieces_.clear();
+    addPieces(art_->form(), rect(), pieces_);
+}
+
+bool SkinnedFrame::hasButton(CaptionButton button) const {
+    switch (button) {
+    case CaptionButton::Minimise:
+        return minimiseButton_;
+    case CaptionButton::Maximise:
+        return maximiseButton_;
+    case CaptionButton::Close:
+    case CaptionButton::SystemMenu:
+        return true;
+    }
+    return false;
+}
+
+const FramePiece *SkinnedFrame::buttonPiece(CaptionButton button) const {
+    if (!hasButton(button))
+        return nullptr;
+    for (const FramePiece &piece : pieces_) {
+        if (isCaptionButton(*piece.element) && piece.element->type() == int(button))
+            return &piece;
+    }
+    return nullptr;
+}
+
+QRect SkinnedFrame::buttonRect(CaptionButton button) const {
+    const FramePiece *piece = buttonPiece(button);
+    return piece ? piece->rect : QRect();
+}
+
+std::optional<CaptionButton> SkinnedFrame::buttonAt(const QPoint &position) const {
+    for (auto it = pieces_.crbegin(); it != pieces_.crend(); ++it) {
+        if (!isCaptionButton(*it->element) || !it->rect.contains(position))
+            continue;
+        const auto button = CaptionButton(*it->element->type());
+        if (hasButton(button))
+            return button;
+    }
+    return std::nullopt;
+}
+
+QRect SkinnedFrame::captionTextRect() const {
+    for (const FramePiece &piece : pieces_) {
+        if (piece.element->kind != ElementKind::Static || piece.element->type() != CaptionTextType)
+            continue;
+        // Keep clear of the caption buttons, the same on both sides so the
+        // title stays centred on the window.
+        QRect text = piece.rect;
+        int inset = 0;
+        for (const FramePiece &other : pieces_) {
+            if (!isCaptionButton(*other.element) ||
+                !hasButton(CaptionButton(*other.element->type())) || !other.rect.intersects(text))
+                continue;
+            if (other.rect.center().x() > text.center().x())
+                inset = qMax(inset, text.right() - other.rect.left() + 1);
+            else
+                inset = qMax(inset, other.rect.right() - text.left() + 1);
+        }
+        return text.adjusted(inset, 0, -inset, 0);
+    }
+    return {};
+}
+
+int SkinnedFrame::hitTest(const QPoint &position) const {
+    if (!rect().contains(position))
+        return HtNowhere;
+    if (const std::optional<CaptionButton> button = buttonAt(position))
+        return hitCodeOf(*button);
+    if (client_ && client_->geometry().contains(position))
+        return HtClient;
+    for (auto it = pieces_.crbegin(); it != pieces_.crend(); ++it) {
+        const Element &element = *it->element;
+        if (element.kind != ElementKind::Static || !it->rect.contains(position))
+            continue;
+        const qint32 type = element.type().value_or(0);
+        if (type == CaptionTextType)
+            return HtCaption;
+        if (type > 0)
+            return type;
+    }
+    return position.y() < margins_.top() ? HtCaption : HtBorder;
+}
+
+QMenu *SkinnedFrame::systemMenu() {
+    if (menu_)
+        return menu_;
+    menu_ = new QMenu(this);
+    if (minimiseButton_)
+        menu_->addAction(QString::fromUtf8(MinimiseText), this, &QWidget::showMinimized);
+    if (maximiseButton_)
+        menu_->addAction(QString::fromUtf8(MaximiseText), this,
+                         [this] { isMaximized() ? showNormal() : showMaximized(); });
+    if (!menu_->isEmpty())
+        menu_->addSeparator();
+    QAction *close = menu_->addAction(QString::fromUtf8(CloseText), this, &QWidget::close);
+    close->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+    close->setShortcutContext(Qt::WidgetShortcut);
+    connect(menu_, &QMenu::aboutToHide, this, [this] {
+        pressed_.reset();
+        update();
+    });
+    return menu_;
+}
+
+void SkinnedFrame::openSystemMenu() {
+    QMenu *menu = systemMenu();
+    const QRect button = buttonRect(CaptionButton::SystemMenu);
+    const QPoint at = button.isNull() ? QPoint(margins_.left(), margins_.top())
+                                      : QPoint(button.left(), margins_.top());
+    menu->popup(mapToGlobal(at));
+}
+
+bool SkinnedFrame::startSystemMove() {
+    return windowHandle() && windowHandle()->startSystemMove();
+}
+
+bool SkinnedFrame::startSystemResize(Qt::Edges edges) {
+    return windowHandle() && windowHandle()->startSystemResize(edges);
+}
+
+void SkinnedFrame::trigger(CaptionButton button) {
+    switch (button) {
+    case CaptionButton::Close:
+        close();
+        break;
+    case CaptionButton::Minimise:
+        showMinimized();
+        break;
+    case CaptionButton::Maximise:
+        isMaximized() ? showNormal() : showMaximized();
+        break;
+    case CaptionButton::SystemMenu:
+        openSystemMenu();
+        break;
+    }
+}
+
+void SkinnedFrame::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    if (client_)
+        painter.setClipRegion(QRegion(rect()).subtracted(QRegion(client_->geometry())));
+    painter.fillRect(rect(), art_->frameColour());
+    for (const FramePiece &piece : pieces_)
+        drawPiece(painter, piece);
+}
+
+void SkinnedFrame::drawPiece(QPainter &painter, const FramePiece &piece) const {
+    const Element &element = *piece.element;
+    if (piece.rect.isEmpty())
+        return;
+    if (isCaptionButton(element)) {
+        drawCaptionButton(painter, piece);
+        return;
+    }
+    if (element.kind != ElementKind::Static)
+        return;
+    if (const std::optional<qint32> back = element.integer(u"m_BackColor"))
+        if (const std::optional<QColor> fill = fillColour(*back))
+            painter.fillRect(piece.rect, *fill);
+    if (const std::optional<ImagePart> part = SkinArt::partOf(element, u"m_Background"))
+        art_->draw(painter, piece.rect, *part, blendFrom(element.integer(u"m_eBlendMode")));
+    if (element.type() == CaptionTextType)
+        drawCaptionText(painter, piece);
+}
+
+void SkinnedFrame::drawCaptionButton(QPainter &painter, const FramePiece &piece) const {
+    const auto button = CaptionButton(*piece.element->type());
+    if (!hasButton(button))
+        return;
+    const bool down = pressed_ == button && pressedInside_;
+    const char16_t *state = !isEnabled()                      ? u"m_Disabled"
+                            : down                            ? u"m_Pressed"
+                            : hovered_ == button && !pressed_ ? u"m_Highlighted"
+                                                              : u"m_Normal";
+    std::optional<ImagePart> part = SkinArt::partOf(*piece.element, state);
+    const bool borrowed = !part;
+    if (!part)
+        part = SkinArt::partOf(*piece.element, u"m_Normal");
+    // Sunk by a pixel when held and no pressed picture of its own says how.
+    const QPoint shift = down && borrowed ? QPoint(1, 1) : QPoint(0, 0);
+
+    painter.save();
+    painter.setClipRect(piece.rect, Qt::IntersectClip);
+    if (part) {
+        art_->draw(painter, piece.rect.translated(shift), *part,
+                   blendFrom(piece.element->integer(u"m_eBlendMode")));
+    } else if (button == CaptionButton::SystemMenu) {
+        // No picture of its own: the window's icon.
+        const int side = qMin(16, qMin(piece.rect.width(), piece.rect.height()));
+        const QPixmap icon =
+            windowIcon().pixmap(QSize(side, side), painter.device()->devicePixelRatioF());
+        const QSize size = icon.deviceIndependentSize().toSize();
+        QRect place(QPoint(0, 0), size);
+        place.moveCenter(piece.rect.center());
+        painter.drawPixmap(place.translated(shift), icon);
+    }
+    if (down && borrowed)
+        painter.fillRect(piece.rect, PressedShade);
+    painter.restore();
+}
+
+void SkinnedFrame::drawCaptionText(QPainter &painter, const FramePiece &piece) const {
+    const QString title = windowTitle();
+    const QRect area = captionTextRect();
+    if (title.isEmpty() || area.isEmpty())
+        return;
+    const TextStyle style = piece.element->textStyle(u"m_TextStyle").value_or(TextStyle{});
+    painter.save();
+    painter.setFont(captionFont(*piece.element, font()));
+    painter.setPen(textColour(style.textColour));
+    const QString shown = painter.fontMetrics().elidedText(title, Qt::ElideRight, area.width());
+    painter.drawText(area, int(alignmentFromFormat(style.format) | Qt::TextSingleLine), shown);
+    painter.restore();
+}
+
+void SkinnedFrame::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    if (client_)
+        client_->setGeometry(rect().marginsRemoved(margins_));
+    layOutPieces();
+}
+
+void SkinnedFrame::mousePressEvent(QMouseEvent *event) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const QPoint position = event->position().toPoint();
+    if (const std::optional<CaptionButton> button = buttonAt(position)) {
+        pressed_ = button;
+        pressedInside_ = true;
+        update(buttonRect(*button));
+        if (*button == CaptionButton::SystemMenu)
+            openSystemMenu();
+        return;
+    }
+    const int hit = hitTest(position);
+    const Qt::Edges edges = edgesOf(hit);
+    if (hit == HtCaption) {
+        if (!startSystemMove())
+            drag_ = Drag::Move;
+    } else if (edges) {
+        if (!startSystemResize(edges)) {
+            drag_ = Drag::Resize;
+            dragEdges_ = edges;
+        }
+    }
+    if (drag_ != Drag::None) {
+        dragStart_ = event->globalPosition().toPoint();
+        dragGeometry_ = geometry();
+    }
+}
+
+void SkinnedFrame::mouseMoveEvent(QMouseEvent *event) {
+    const QPoint position = event->position().toPoint();
+    if (drag_ != Drag::None) {
+        dragTo(event->globalPosition().toPoint());
+        return;
+    }
+    if (pressed_) {
+        const bool inside = buttonRect(*pressed_).contains(position);
+        if (inside != pressedInside_) {
+            pressedInside_ = inside;
+            update(buttonRect(*pressed_));
+        }
+        return;
+    }
+    const std::optional<CaptionButton> hovered = buttonAt(position);
+    if (hovered != hovered_) {
+        hovered_ = hovered;
+        update();
+    }
+    updateCursor(hitTest(position));
+}
+
+void SkinnedFrame::mouseReleaseEvent(QMouseEvent *event) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    drag_ = Drag::None;
+    if (!pressed_ || *pressed_ == CaptionButton::SystemMenu)
+        return;
+    const CaptionButton button = *pressed_;
+    const bool inside = buttonRect(button).contains(event->position().toPoint());
+    pressed_.reset();
+    update();
+    if (inside)
+        trigger(button);
+}
+
+void SkinnedFrame::mouseDoubleClickEvent(QMouseEvent *event) {
+    const QPoint position = event->position().toPoint();
+    if (buttonAt(position) == CaptionButton::SystemMenu) {
+        close();
+        return;
+    }
+    if (hitTest(position) == HtCaption && maximiseButton_) {
+        trigger(CaptionButton::Maximise);
+        return;
+    }
+    mousePressEvent(event);
+}
+
+void SkinnedFrame::leaveEvent(QEvent *event) {
+    QWidget::leaveEvent(event);
+    if (hovered_) {
+        hovered_.reset();
+        update();
+    }
+    unsetCursor();
+}
+
+void SkinnedFrame::dragTo(const QPoint &globalPosition) {
+    const QPoint delta = globalPosition - dragStart_;
+    if (drag_ == Drag::Move) {
+        move(dragGeometry_.topLeft() + delta);
+        return;
+    }
+    QRect geometry = dragGeometry_;
+    const QSize minimum = minimumSize();
+    if (dragEdges_ & Qt::LeftEdge)
+        geometry.setLeft(qMin(geometry.left() + delta.x(), geometry.right() + 1 - minimum.width()));
+    if (dragEdges_ & Qt::RightEdge)
+        geometry.setRight(
+            qMax(geometry.right() + delta.x(), geometry.left() + minimum.width() - 1));
+    if (dragEdges_ & Qt::BottomEdge)
+        geometry.setBottom(
+            qMax(geometry.bottom() + delta.y(), geometry.top() + minimum.height() - 1));
+    setGeometry(geometry);
+}
+
+void SkinnedFrame::updateCursor(int hit) {
+    switch (hit) {
+    case HtLeft:
+    case HtRight:
+        setCursor(Qt::SizeHorCursor);
+        break;
+    case HtBottom:
+        setCursor(Qt::SizeVerCursor);
+        break;
+    case HtBottomLeft:
+        setCursor(Qt::SizeBDiagCursor);
+        break;
+    case HtBottomRight:
+        setCursor(Qt::SizeFDiagCursor);
+        break;
+    default:
+        unsetCursor();
+        break;
+    }
+}
+
+bool SkinnedFrame::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == client_) {
+        switch (event->type()) {
+        case QEvent::Close:
+            // The window closes as a whole, frame and all.
+            event->ignore();
+            close();
+            return true;
+        case QEvent::WindowTitleChange:
+            setWindowTitle(client_->windowTitle());
+            update();
+            break;
+        case QEvent::WindowIconChange:
+            setWindowIcon(client_->windowIcon());
+            update();
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace skin

@@ -1,0 +1,142 @@
+// The frame a skin puts around a window: a frameless top-level window that
+// holds the window's client area at the skin's margins and draws the window
+// element "Form" around it at the frame's current size: caption strip,
+// caption text, caption buttons and borders, each where the rectangle rule
+// puts it.
+//
+// - The caption text element (m_Type −1000) shows the client's window title
+//   in its text style's colour.
+// - Caption buttons: the close button (m_Type 1) closes the window; the
+//   minimise button (5) minimises it and appears only on a window that has
+//   one; the maximise button (4) appears only on a window that has one (none
+//   of the program's windows has); the system-menu button (7) shows the
+//   window's icon and opens its menu (Minimise where the window has it,
+//   Close). A button with no picture of its own for a state borrows
+//   m_Normal's; while held it is drawn pressed (its own m_Pressed picture,
+//   or m_Normal sunk by a pixel and darkened).
+// - Dragging an element whose m_Type is a hit-test code moves the window
+//   (HTCAPTION, and the caption text element) or resizes it (HTLEFT,
+//   HTRIGHT, HTBOTTOM, HTBOTTOMLEFT): through the window system's own move
+//   and resize where it offers them, by hand where it does not. Other parts
+//   of the top margin move the window too; the rest of the border does
+//   nothing.
+// - The frame keeps no region of its own (m_bAffectRegion is 0): where a
+//   piece is transparent, the window element's m_BackColor shows.
+//
+// Closing the frame closes and destroys the window with its client area; a
+// close asked of the client area closes the frame.
+#pragma once
+
+#include "skinart.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+class QMenu;
+
+namespace skin {
+
+class SkinStyle;
+
+// The hit-test codes of a window's areas.
+enum HitTest : int {
+    HtNowhere = 0,
+    HtClient = 1,
+    HtCaption = 2,
+    HtSysMenu = 3,
+    HtMinButton = 8,
+    HtMaxButton = 9,
+    HtLeft = 10,
+    HtRight = 11,
+    HtBottom = 15,
+    HtBottomLeft = 16,
+    HtBottomRight = 17,
+    HtBorder = 18,
+    HtClose = 20,
+};
+
+// The m_Type of a caption button.
+enum class CaptionButton { Close = 1, Maximise = 4, Minimise = 5, SystemMenu = 7 };
+
+// One element of the window element's tree, laid out at the frame's size.
+struct FramePiece {
+    const Element *element;
+    QRect rect; // in frame coordinates
+};
+
+class SkinnedFrame : public QWidget {
+    Q_OBJECT
+public:
+    // Takes client (a top-level window until now) into the frame, with its
+    // title, icon and caption buttons. The frame is as large as the client
+    // plus the skin's margins, and stands where the client stood.
+    SkinnedFrame(std::shared_ptr<const SkinArt> art, QWidget *client);
+    ~SkinnedFrame() override;
+
+    QWidget *client() const { return client_; }
+    const SkinArt &art() const { return *art_; }
+    const SkinStyle *skinStyle() const { return style_.get(); }
+
+    // Draws the client area and its controls in art from now on.
+    void setArt(std::shared_ptr<const SkinArt> art);
+
+    const QList<FramePiece> &pieces() const { return pieces_; }
+    bool hasButton(CaptionButton button) const;
+    // Where a caption button is; null when the window does not show it.
+    QRect buttonRect(CaptionButton button) const;
+    // Where the window's title is written.
+    QRect captionTextRect() const;
+    int hitTest(const QPoint &position) const;
+
+    // The window's menu: Minimise (where the window has it) and Close.
+    QMenu *systemMenu();
+    void openSystemMenu();
+
+protected:
+    // The window system's own move and resize; false where it offers none.
+    virtual bool startSystemMove();
+    virtual bool startSystemResize(Qt::Edges edges);
+
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    enum class Drag { None, Move, Resize };
+
+    void layOutPieces();
+    void styleClient();
+    void drawPiece(QPainter &painter, const FramePiece &piece) const;
+    void drawCaptionButton(QPainter &painter, const FramePiece &piece) const;
+    void drawCaptionText(QPainter &painter, const FramePiece &piece) const;
+    const FramePiece *buttonPiece(CaptionButton button) const;
+    std::optional<CaptionButton> buttonAt(const QPoint &position) const;
+    void trigger(CaptionButton button);
+    void dragTo(const QPoint &globalPosition);
+    void updateCursor(int hit);
+
+    std::shared_ptr<const SkinArt> art_;
+    std::unique_ptr<SkinStyle> style_;
+    QPointer<QWidget> client_;
+    QMargins margins_;
+    bool minimiseButton_;
+    bool maximiseButton_;
+    QList<FramePiece> pieces_;
+    QPointer<QMenu> menu_;
+
+    std::optional<CaptionButton> pressed_;
+    std::optional<CaptionButton> hovered_;
+    bool pressedInside_ = false;
+    Drag drag_ = Drag::None;
+    Qt::Edges dragEdges_;
+    QPoint dragStart_;
+    QRect dragGeometry_;
+};
+
+} // namespace skin
