@@ -2,11 +2,14 @@
 
 #include "codepage.h"
 #include "iconhandles.h"
+#include "runtimeerror.h"
+#include "windowhandles.h"
 
 #include <QApplication>
 #include <QHash>
 #include <QPointer>
 #include <QSystemTrayIcon>
+#include <QWidget>
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -56,20 +59,28 @@ void copyBack(const NOTIFYICONDATAA &narrow, NOTIFYICONDATA &record) {
 namespace {
 
 // Icons on the desktop's notification area through Qt, one per window and
-// identifier. They belong to the application object, so they go at its end.
+// identifier. Each belongs to its window and goes with it: the platform
+// drops the icon of a window that has gone.
 class QtNotificationArea final : public NotificationArea {
 public:
     BOOL Shell_NotifyIconA(DWORD message, const NOTIFYICONDATAA *data) override {
         if (!data || data->cbSize != sizeof(NOTIFYICONDATAA) ||
             !qobject_cast<QApplication *>(QCoreApplication::instance()))
             return FALSE;
+        QWidget *owner = nullptr;
+        try {
+            owner = windowFromHandle(data->hWnd);
+        } catch (const RuntimeError &) {
+            return FALSE;
+        }
         const quint64 key = (quint64{data->hWnd} << 32) | data->uID;
+        icons_.removeIf([](const auto &entry) { return entry.value().isNull(); });
         QSystemTrayIcon *icon = icons_.value(key);
         switch (message) {
         case NIM_ADD: {
             if (icon || !QSystemTrayIcon::isSystemTrayAvailable())
                 return FALSE;
-            auto added = std::make_unique<QSystemTrayIcon>(QCoreApplication::instance());
+            auto added = std::make_unique<QSystemTrayIcon>(owner);
             if (!apply(*data, *added))
                 return FALSE;
             added->show();

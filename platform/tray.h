@@ -60,8 +60,7 @@ public:
 // NIM_ADD, NIM_MODIFY or NIM_DELETE for the icon that hWnd and uID name. The
 // icon shows the picture of hIcon; its tip is the tip's bytes up to the first
 // NUL, decoded with the narrow code page. With no notification area on the
-// desktop, or an unknown icon, a wrong cbSize, adding an icon twice or
-// changing one never added, the call returns FALSE and shows nothing.
-// Icons stay until they are deleted or the program ends, also when their
-// window has gone.
+// desktop, or a window or icon handle that names nothing, a wrong cbSize,
+// adding an icon twice or changing one never added, the call returns FALSE
+// and shows nothing. An icon stays until it is deleted or its window goes.
 BOOL Shell_NotifyIconA(DWORD message, const NOTIFYICONDATAA *data);

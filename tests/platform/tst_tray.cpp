@@ -1,6 +1,7 @@
 #include "codepage.h"
 #include "iconhandles.h"
 #include "tray.h"
+#include "windowhandles.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -35,7 +36,10 @@ QByteArray padded(QByteArray bytes, char fill) {
 }
 
 QList<QSystemTrayIcon *> trayIcons() {
-    return qApp->findChildren<QSystemTrayIcon *>(Qt::FindDirectChildrenOnly);
+    QList<QSystemTrayIcon *> icons;
+    for (const QWidget *window : QApplication::topLevelWidgets())
+        icons += window->findChildren<QSystemTrayIcon *>();
+    return icons;
 }
 
 } // namespace
@@ -125,7 +129,9 @@ private slots:
         if (QSystemTrayIcon::isSystemTrayAvailable())
             QSKIP("a notification area is there");
         const QIcon icon(QStringLiteral(SNOMEL_SOURCE_DIR "/resources/snomel.ico"));
+        QWidget owner;
         NOTIFYICONDATA data = record(Tip + QChar(0));
+        data.hWnd = platform::handleOf(&owner);
         data.hIcon = platform::iconHandleOf(icon);
         const NOTIFYICONDATAA narrow = platform::narrowCopy(data);
         QCOMPARE(Shell_NotifyIconA(NIM_ADD, &narrow), FALSE);
@@ -149,9 +155,15 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 10000);
 
         const QIcon icon(QStringLiteral(SNOMEL_SOURCE_DIR "/resources/snomel.ico"));
+        auto *owner = new QWidget;
         NOTIFYICONDATA data = record(Tip + QChar(0));
+        data.hWnd = platform::handleOf(owner);
         data.hIcon = platform::iconHandleOf(icon);
         const NOTIFYICONDATAA narrow = platform::narrowCopy(data);
+        NOTIFYICONDATAA noWindow = narrow;
+        noWindow.hWnd = 0;
+        QCOMPARE(Shell_NotifyIconA(NIM_ADD, &noWindow), FALSE);
+        QVERIFY(trayIcons().isEmpty());
         QCOMPARE(Shell_NotifyIconA(NIM_ADD, &narrow), TRUE);
         QCOMPARE(trayIcons().size(), 1);
         QSystemTrayIcon *shown = trayIcons().constFirst();
@@ -182,6 +194,13 @@ private slots:
         QVERIFY(trayIcons().isEmpty());
         QCOMPARE(Shell_NotifyIconA(NIM_MODIFY, &narrow), FALSE);
         QCOMPARE(Shell_NotifyIconA(NIM_DELETE, &narrow), FALSE);
+
+        // An icon goes with its window.
+        QCOMPARE(Shell_NotifyIconA(NIM_ADD, &narrow), TRUE);
+        QCOMPARE(trayIcons().size(), 1);
+        delete owner;
+        QVERIFY(trayIcons().isEmpty());
+        QCOMPARE(Shell_NotifyIconA(NIM_MODIFY, &narrow), FALSE);
     }
 };
 
