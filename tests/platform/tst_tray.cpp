@@ -31,7 +31,7 @@ QByteArray tipBytes(const NOTIFYICONDATAA &narrow) {
     return QByteArray(narrow.szTip, sizeof narrow.szTip);
 }
 
-QByteArray padded(QByteArray bytes, char fill) {
+QByteArray padded(const QByteArray &bytes, char fill) {
     return bytes.leftJustified(64, fill, /*truncate=*/true);
 }
 
