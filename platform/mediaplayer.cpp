@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QSlider>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QVideoSink>
@@ -54,6 +55,8 @@ const char *const SeekText = "الموضع";
 const char *const VolumeText = "مستوى الصوت";
 
 constexpr int VolumeStep = 10;
+// How long media may take to open before the player gives up on it.
+constexpr int OpeningLimitMs = 8000;
 
 QString tr8(const char *text) {
     return QString::fromUtf8(text);
@@ -170,6 +173,7 @@ MediaPlayer::~MediaPlayer() {
         engine_ = nullptr;
         audio_ = nullptr;
         sink_ = nullptr;
+        openingWatch_ = nullptr;
     }
 }
 
@@ -213,6 +217,7 @@ void MediaPlayer::open(const QUrl &source, qint64 startMs) {
     if (engine_->source() == source)
         engine_->setSource(QUrl());
     engine_->setSource(source);
+    openingWatch_->start();
     setState(State::Opening);
     if (settings_.autoStart)
         engine_->play();
@@ -232,6 +237,15 @@ void MediaPlayer::createEngine() {
     applyVolume();
     surface_->setSink(sink_);
 
+    // A file cut short can keep the framework opening it for ever.
+    openingWatch_ = new QTimer(engine_);
+    openingWatch_->setSingleShot(true);
+    openingWatch_->setInterval(OpeningLimitMs);
+    connect(openingWatch_, &QTimer::timeout, this, [this] {
+        if (engine_->mediaStatus() == QMediaPlayer::LoadingMedia)
+            fail();
+    });
+
     connect(engine_, &QMediaPlayer::playbackStateChanged, this, &MediaPlayer::updateState);
     connect(engine_, &QMediaPlayer::mediaStatusChanged, this,
             [this](QMediaPlayer::MediaStatus status) {
@@ -239,8 +253,21 @@ void MediaPlayer::createEngine() {
                     failLater();
                     return;
                 }
+                if (status != QMediaPlayer::LoadingMedia)
+                    openingWatch_->stop();
                 if (status == QMediaPlayer::LoadedMedia && pendingStartMs_ > 0) {
-                    engine_->setPosition(pendingStartMs_);
+                    // Not started: waits at its position, paused. The
+                    // framework takes a seek only once its pipeline has
+                    // settled into the new state.
+                    if (!settings_.autoStart)
+                        engine_->pause();
+                    QMetaObject::invokeMethod(
+                        this,
+                        [this, startMs = pendingStartMs_, generation = generation_] {
+                            if (generation == generation_)
+                                engine_->setPosition(startMs);
+                        },
+                        Qt::QueuedConnection);
                     pendingStartMs_ = 0;
                 }
                 updateState();

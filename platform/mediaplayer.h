@@ -14,6 +14,7 @@ class QAudioOutput;
 class QLabel;
 class QMediaPlayer;
 class QSlider;
+class QTimer;
 class QVideoSink;
 
 namespace platform {
@@ -148,6 +149,7 @@ private:
     QMediaPlayer *engine_ = nullptr;
     QAudioOutput *audio_ = nullptr;
     QVideoSink *sink_ = nullptr;
+    QTimer *openingWatch_ = nullptr;
 
     VideoSurface *surface_;
     QWidget *bar_ = nullptr;
