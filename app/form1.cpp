@@ -1,16 +1,24 @@
 #include "form1.h"
 
+#include "author.h"
 #include "codepage.h"
 #include "controls.h"
+#include "end.h"
 #include "form1layout.h"
+#include "form2.h"
 #include "form3.h"
+#include "iconhandles.h"
 #include "letters.h"
+#include "messagebox.h"
+#include "module1.h"
 #include "picture.h"
 #include "programfolder.h"
 #include "runtimeerror.h"
+#include "shell.h"
 #include "skincontrol.h"
 #include "sound.h"
 #include "storedskin.h"
+#include "tray.h"
 #include "twips.h"
 
 #include <QPushButton>
@@ -43,6 +51,17 @@ const ClickHandler LetterHandlers[] = {
     {"Command33", &Form1::Command33_Click}, {"Command21", &Form1::Command21_Click},
 };
 
+// The command buttons, each with its handler.
+const ClickHandler CommandHandlers[] = {
+    {"Command10", &Form1::Command10_Click}, {"Command11", &Form1::Command11_Click},
+    {"Command12", &Form1::Command12_Click}, {"Command13", &Form1::Command13_Click},
+    {"Command14", &Form1::Command14_Click},
+};
+
+const char FarewellPrompt[] = "الزنبوطي يتمنى لكم الفائدة ويسألكم الدعاء";
+const char FarewellTitle[] = "مكتبة الزنبوطي للمعلومات الدينية";
+const char TrayTip[] = "برنامج كرمدان";
+
 // A letter's file in the program folder: the folder as the platform reports
 // it, then a backslash and the name, with no test for a separator already
 // at the folder's end.
@@ -56,6 +75,11 @@ Form1::Form1(QObject *parent) : platform::Form(Form1Spec, parent) {}
 
 void Form1::connectHandlers() {
     for (const ClickHandler &entry : LetterHandlers) {
+        const Handler handler = entry.handler;
+        on(control<QPushButton>(entry.button), &QPushButton::clicked,
+           [this, handler] { (this->*handler)(); });
+    }
+    for (const ClickHandler &entry : CommandHandlers) {
         const Handler handler = entry.handler;
         on(control<QPushButton>(entry.button), &QPushButton::clicked,
            [this, handler] { (this->*handler)(); });
@@ -74,6 +98,25 @@ void Form1::Form_Load() {
     control<skin::SkinControl>("Skin1")->Invoke(skin::SkinControl::DispidApply,
                                                 platform::InvokeKind::Method,
                                                 {platform::Variant(static_cast<qint32>(hWnd()))});
+
+    // Then the notification-area icon, from the record the module keeps.
+    NOTIFYICONDATA &tray = Module1::trayRecord;
+    tray.cbSize = sizeof(NOTIFYICONDATAA);
+    tray.hWnd = hWnd();
+    tray.uID = 1;
+    tray.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    tray.uCallbackMessage = WM_MOUSEMOVE;
+    tray.hIcon = platform::iconHandleOf(topLevel()->windowIcon());
+    // The NUL ends the tip for the shell; spaces fill the rest.
+    platform::setTip(tray, QString::fromUtf8(TrayTip) + QChar(u'\0'));
+    // Added, then sent again as a change; each call gets a narrow copy of
+    // its own, copied back after it. Neither answer matters.
+    NOTIFYICONDATAA narrow = platform::narrowCopy(tray);
+    Shell_NotifyIconA(NIM_ADD, &narrow);
+    platform::copyBack(narrow, tray);
+    narrow = platform::narrowCopy(tray);
+    Shell_NotifyIconA(NIM_MODIFY, &narrow);
+    platform::copyBack(narrow, tray);
 }
 
 platform::ImageControl *Form1::Img1() const {
@@ -190,6 +233,36 @@ void Form1::Command34_Click() {
     if (!form3_)
         form3_ = new windows::Form3(this);
     form3_->Show();
+}
+
+void Form1::Command10_Click() {
+    if (!form2_)
+        form2_ = new windows::Form2(this);
+    form2_->Show();
+}
+
+void Form1::Command11_Click() {
+    openPage(windows::author::PersonalPage);
+}
+void Form1::Command12_Click() {
+    openPage(windows::author::LibraryPage);
+}
+void Form1::Command13_Click() {
+    openPage(windows::author::SeminaryPage);
+}
+
+// The shell's answer is not looked at: with no browser the press simply
+// does nothing.
+void Form1::openPage(const char *address) {
+    const QByteArray operation = platform::toNarrow(QStringLiteral("open"));
+    const QByteArray file = platform::toNarrow(QString::fromUtf8(address));
+    ShellExecuteA(hWnd(), operation.constData(), file.constData(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+// The box's answer is not looked at: its close box counts as OK.
+void Form1::Command14_Click() {
+    MsgBox(QString::fromUtf8(FarewellPrompt), MB_OK, QString::fromUtf8(FarewellTitle));
+    End();
 }
 
 } // namespace app

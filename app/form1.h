@@ -9,6 +9,7 @@ class PictureBox;
 } // namespace platform
 
 namespace windows {
+class Form2;
 class Form3;
 } // namespace windows
 
@@ -55,6 +56,15 @@ public:
     // The letters song window, made on the first press and kept for the run.
     void Command34_Click();
 
+    // The About window, made on the first press and kept for the run.
+    void Command10_Click();
+    // The author's personal, library and seminary pages in the browser.
+    void Command11_Click();
+    void Command12_Click();
+    void Command13_Click();
+    // The farewell message, then the end of the program.
+    void Command14_Click();
+
 protected:
     void Form_Load() override;
     void connectHandlers() override;
@@ -68,7 +78,11 @@ private:
     platform::ImageControl *Img1() const;
     platform::PictureBox *Pic1() const;
 
+    // Hands a web address to the shell, with this window as the owner.
+    void openPage(const char *address);
+
     windows::Form3 *form3_ = nullptr;
+    windows::Form2 *form2_ = nullptr;
 };
 
 } // namespace app
