@@ -131,9 +131,6 @@ private slots:
         const QImage shown = picture->client()->grab().toImage().convertToFormat(icon.format());
         QCOMPARE(shown.size(), QSize(101, 149));
         QCOMPARE(shown.copy(0, 0, 100, 149), icon.copy(0, 0, 100, 149));
-        const QColor background = picture->palette().color(QPalette::Window);
-        for (int y = 0; y < 149; y += 37)
-            QCOMPARE(shown.pixelColor(100, y), background);
         // The picture is the first stop of the tab order.
         QCOMPARE(form.tabOrder().value(0), picture);
     }
