@@ -44,7 +44,8 @@ QString describePicture(const Picture &p) {
     for (quint32 c : p.colours())
         parts << QStringLiteral("colour ") + number(c);
     if (!layout) {
-        parts << QStringLiteral("fixed part %1").arg(QString::fromLatin1(p.fixedPart().toHex()));
+        parts << QStringLiteral("fixed part %1")
+                     .arg(QString::fromLatin1(p.fixedPart().toByteArray().toHex()));
     } else {
         for (int w = 0; w < p.wordCount(); ++w) {
             if (!layout->isKnownWord(w) && p.word(w) != 0)

@@ -24,8 +24,16 @@ bool LogFont::isZero() const {
 
 // Picture
 
-Picture::Picture(QByteArray fixedPart, QList<Text> slotNames)
-    : fixed_(std::move(fixedPart)), slots_(std::move(slotNames)) {}
+Picture::Picture(QByteArrayView fixedPart, const QList<Text> &slotNames)
+    : slots_(slotNames.begin(), slotNames.end()) {
+    setFixedPart(fixedPart);
+}
+
+void Picture::setFixedPart(QByteArrayView bytes) {
+    fixed_.resize(bytes.size());
+    if (!bytes.isEmpty())
+        std::memcpy(fixed_.data(), bytes.data(), std::size_t(bytes.size()));
+}
 
 Picture Picture::empty(quint32 layoutLength) {
     const PictureLayout *layout = pictureLayout(layoutLength);

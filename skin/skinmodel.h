@@ -18,12 +18,14 @@
 #include "skinschema.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QImage>
 #include <QList>
 #include <QRect>
 #include <QRgb>
 #include <QString>
 #include <QStringView>
+#include <QVarLengthArray>
 
 #include <array>
 #include <optional>
@@ -134,12 +136,18 @@ struct ImagePart {
 class Picture {
 public:
     Picture() = default;
-    Picture(QByteArray fixedPart, QList<Text> slotNames);
+    Picture(QByteArrayView fixedPart, const QList<Text> &slotNames);
     // An all-zero picture of a known layout with every slot empty.
     static Picture empty(quint32 layoutLength);
 
-    const QByteArray &fixedPart() const { return fixed_; }
-    const QList<Text> &slotNames() const { return slots_; }
+    QByteArrayView fixedPart() const { return {fixed_.constData(), fixed_.size()}; }
+    int slotCount() const { return int(slots_.size()); }
+    Text slotName(int slot) const {
+        return slot >= 0 && slot < slots_.size() ? slots_[slot] : Text();
+    }
+    QList<Text> slotNames() const { return {slots_.begin(), slots_.end()}; }
+    void appendSlot(Text name) { slots_.append(std::move(name)); }
+    void setFixedPart(QByteArrayView bytes);
     quint32 layoutLength() const { return quint32(fixed_.size()); }
     const PictureLayout *layout() const { return pictureLayout(layoutLength()); }
 
@@ -170,8 +178,10 @@ public:
     bool operator==(const Picture &) const = default;
 
 private:
-    QByteArray fixed_;
-    QList<Text> slots_;
+    // Inline for the common layouts (up to 72 bytes, one slot): a skin has
+    // many pictures, and reading one then allocates nothing.
+    QVarLengthArray<char, 72> fixed_;
+    QVarLengthArray<Text, 1> slots_;
 };
 
 // The value of a property the schema does not know: its bytes as stored.

@@ -18,7 +18,13 @@ namespace {
 struct Failure {
     qint64 offset;
     QString expected;
+    QString context;
 };
+
+class StreamReader;
+// Where in the skin the reader is, taken when a read fails: the elements on
+// the path are gone once the failure has unwound the reader.
+QString contextOf(const StreamReader *reader);
 
 // A view of the stream that ends at `end`: the stream's end, or the end of
 // the property value being decoded. Every read checks against it first.
@@ -30,18 +36,21 @@ public:
     qsizetype left() const { return end_ - pos_; }
     bool atEnd() const { return pos_ == end_; }
 
-    [[noreturn]] void fail(const QString &expected, qsizetype at = -1) const {
-        throw Failure{at < 0 ? pos_ : at, expected};
+    [[noreturn]] Q_NEVER_INLINE void fail(const QString &expected, qsizetype at = -1) const {
+        throw Failure{at < 0 ? pos_ : at, expected, reader_ ? contextOf(reader_) : QString()};
     }
 
     void need(qsizetype count, const char *what) const {
-        if (count > left()) {
-            fail(QStringLiteral("%1 (%2 bytes), but only %3 bytes are left%4")
-                     .arg(QLatin1StringView(what))
-                     .arg(count)
-                     .arg(left())
-                     .arg(end_ == streamEnd_ ? QString() : QStringLiteral(" in the value")));
-        }
+        if (count > left()) [[unlikely]]
+            failShort(count, what);
+    }
+
+    [[noreturn]] Q_NEVER_INLINE void failShort(qsizetype count, const char *what) const {
+        fail(QStringLiteral("%1 (%2 bytes), but only %3 bytes are left%4")
+                 .arg(QLatin1StringView(what))
+                 .arg(count)
+                 .arg(left())
+                 .arg(end_ == streamEnd_ ? QString() : QStringLiteral(" in the value")));
     }
 
     quint32 u32(const char *what) {
@@ -52,14 +61,18 @@ public:
     }
 
     void expectU32(quint32 expected, const char *what) {
-        const qsizetype at = pos_;
         const quint32 value = u32(what);
-        if (value != expected)
-            fail(QStringLiteral("%1: u32 %2, found %3")
-                     .arg(QLatin1StringView(what))
-                     .arg(expected)
-                     .arg(value),
-                 at);
+        if (value != expected) [[unlikely]]
+            failValue(expected, value, what);
+    }
+
+    [[noreturn]] Q_NEVER_INLINE void failValue(quint32 expected, quint32 value,
+                                               const char *what) const {
+        fail(QStringLiteral("%1: u32 %2, found %3")
+                 .arg(QLatin1StringView(what))
+                 .arg(expected)
+                 .arg(value),
+             pos_ - 4);
     }
 
     const uchar *take(qsizetype count, const char *what) {
@@ -69,31 +82,50 @@ public:
         return p;
     }
 
-    Text text(const char *what) {
-        const qsizetype at = pos_;
+    // A text's code units: false for a null text, else the UTF-16LE bytes
+    // (without the terminator) and their number of code units.
+    bool textBytes(const char *what, const uchar **data, qsizetype *units) {
         const quint32 length = u32(what);
         if (length == 0)
-            return std::nullopt;
+            return false;
+        if (length % 2 != 0 || qint64(length) > left()) [[unlikely]]
+            failTextLength(length, what);
+        const uchar *p = data_ + pos_;
+        pos_ += qsizetype(length);
+        *units = qsizetype(length / 2) - 1;
+        if (p[2 * *units] != 0 || p[2 * *units + 1] != 0) [[unlikely]]
+            fail(
+                QStringLiteral("%1: a text ending in a NUL character").arg(QLatin1StringView(what)),
+                pos_ - qsizetype(length) - 4);
+        *data = p;
+        return true;
+    }
+
+    [[noreturn]] Q_NEVER_INLINE void failTextLength(quint32 length, const char *what) const {
         if (length % 2 != 0)
             fail(QStringLiteral("%1: an even text byte length, found %2")
                      .arg(QLatin1StringView(what))
                      .arg(length),
-                 at);
-        if (qint64(length) > left())
-            fail(QStringLiteral("%1: text byte length %2 runs past the end (%3 bytes left)")
-                     .arg(QLatin1StringView(what))
-                     .arg(length)
-                     .arg(left()),
-                 at);
-        const uchar *p = take(qsizetype(length), what);
-        const qsizetype units = qsizetype(length / 2) - 1;
-        if (p[2 * units] != 0 || p[2 * units + 1] != 0)
-            fail(
-                QStringLiteral("%1: a text ending in a NUL character").arg(QLatin1StringView(what)),
-                at);
+                 pos_ - 4);
+        fail(QStringLiteral("%1: text byte length %2 runs past the end (%3 bytes left)")
+                 .arg(QLatin1StringView(what))
+                 .arg(length)
+                 .arg(left()),
+             pos_ - 4);
+    }
+
+    static QString toString(const uchar *data, qsizetype units) {
         QString s(units, Qt::Uninitialized);
-        qFromLittleEndian<quint16>(p, units, s.data());
+        qFromLittleEndian<quint16>(data, units, s.data());
         return s;
+    }
+
+    Text text(const char *what) {
+        const uchar *data = nullptr;
+        qsizetype units = 0;
+        if (!textBytes(what, &data, &units))
+            return std::nullopt;
+        return toString(data, units);
     }
 
     // A cursor over the next `length` bytes, which this cursor skips.
@@ -105,24 +137,57 @@ public:
                      .arg(left()));
         Cursor inner(data_, pos_, pos_ + qsizetype(length));
         inner.streamEnd_ = streamEnd_;
+        inner.reader_ = reader_;
         pos_ += qsizetype(length);
         return inner;
     }
 
-    void setStreamEnd() { streamEnd_ = end_; }
+    // Makes this the whole stream's cursor, reporting failures for reader.
+    void setStream(const StreamReader *reader) {
+        streamEnd_ = end_;
+        reader_ = reader;
+    }
 
 private:
     const uchar *data_;
     qsizetype pos_;
     qsizetype end_;
     qsizetype streamEnd_ = -1;
+    const StreamReader *reader_ = nullptr;
 };
+
+// True if the stored code units spell s. Lets the reader share one string
+// for a name that recurs instead of allocating it again.
+bool spells(const uchar *data, qsizetype units, QStringView s) {
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    if (s.size() != units)
+        return false;
+    // Names are short: compare eight bytes at a time, inline.
+    const auto *other = reinterpret_cast<const uchar *>(s.utf16());
+    const std::size_t bytes = std::size_t(units) * 2;
+    std::size_t i = 0;
+    for (; i + 8 <= bytes; i += 8) {
+        if (qFromUnaligned<quint64>(data + i) != qFromUnaligned<quint64>(other + i))
+            return false;
+    }
+    for (; i < bytes; ++i) {
+        if (data[i] != other[i])
+            return false;
+    }
+    return true;
+#else
+    Q_UNUSED(data);
+    Q_UNUSED(units);
+    Q_UNUSED(s);
+    return false;
+#endif
+}
 
 class StreamReader {
 public:
     StreamReader(QByteArrayView data, const ReadOptions &options)
         : cursor_(reinterpret_cast<const uchar *>(data.data()), 0, data.size()), options_(options) {
-        cursor_.setStreamEnd();
+        cursor_.setStream(this);
     }
 
     Skin read() {
@@ -156,12 +221,16 @@ public:
 
     QString context() const {
         QStringList parts;
-        if (!path_.isEmpty())
-            parts << path_.join(u'/');
-        else if (!section_.isEmpty())
+        if (!path_.empty()) {
+            QStringList steps;
+            for (const Step &step : path_)
+                steps << stepName(step);
+            parts << steps.join(u'/');
+        } else if (!section_.isEmpty()) {
             parts << section_;
-        if (!property_.isEmpty())
-            parts << property_;
+        }
+        if (property_)
+            parts << property_->name.value_or(QStringLiteral("a property with a null name"));
         return parts.join(QStringLiteral(", "));
     }
 
@@ -187,6 +256,8 @@ private:
         const uchar *pixels = cursor_.take(bytes, "the pixels");
         img.pixels = QByteArray(reinterpret_cast<const char *>(pixels), bytes);
         img.name = cursor_.text("the image name");
+        if (img.name)
+            imageNames_.append(*img.name);
         return img;
     }
 
@@ -203,10 +274,10 @@ private:
         section_ = QStringLiteral("root node");
         cursor_.expectU32(1, "the root node's leading u32 1");
         root.node = group(cursor_, nodeGroupSpec());
-        path_.append(root.name());
-        property_.clear();
+        path_.push_back({&root, 0});
+        property_ = nullptr;
         children(root, 1);
-        path_.removeLast();
+        path_.pop_back();
         return root;
     }
 
@@ -223,15 +294,16 @@ private:
                          at);
         parent.children.reserve(count);
         for (quint32 i = 0; i < count; ++i) {
-            path_.append(QStringLiteral("#%1").arg(i));
+            path_.push_back({nullptr, i});
             parent.children.push_back(element(depth));
-            path_.removeLast();
+            path_.pop_back();
         }
     }
 
     Element element(int depth) {
         Element e;
-        property_.clear();
+        path_.back().element = &e;
+        property_ = nullptr;
         cursor_.expectU32(1, "an element's leading u32 1");
         const qsizetype idAt = cursor_.pos();
         ClassId id{};
@@ -242,15 +314,13 @@ private:
                          idAt);
         e.kind = spec->kind;
         cursor_.expectU32(1, "the u32 1 before the property groups");
-        // The name comes after the groups; until then the path shows the kind.
-        path_.last() += QStringLiteral(" ") + QLatin1StringView(spec->name);
+        e.groups.reserve(qsizetype(spec->groups.size()));
         for (const GroupSpec &g : spec->groups)
             e.groups.append(group(cursor_, g));
-        property_.clear();
+        property_ = nullptr;
         cursor_.expectU32(1, "the u32 1 before the node group");
         e.node = group(cursor_, nodeGroupSpec());
-        path_.last() = e.name();
-        property_.clear();
+        property_ = nullptr;
         children(e, depth + 1);
         return e;
     }
@@ -266,26 +336,44 @@ private:
                        .arg(c.left())
                        .arg(count),
                    at);
-        g.properties.reserve(count);
+        g.properties.resize(qsizetype(count));
+        Property *properties = g.properties.data();
         for (quint32 i = 0; i < count; ++i)
-            g.properties.append(property(c, spec));
+            property(c, spec, qsizetype(i), properties[i]);
         return g;
     }
 
-    Property property(Cursor &c, const GroupSpec &spec) {
-        Property p;
-        p.name = c.text("a property name");
-        property_ = p.name ? *p.name : QStringLiteral("a property with a null name");
+    void property(Cursor &c, const GroupSpec &spec, qsizetype ordinal, Property &p) {
+        const uchar *data = nullptr;
+        qsizetype units = 0;
+        Encoding encoding = Encoding::Unknown;
+        if (c.textBytes("a property name", &data, &units)) {
+            // Known names share the schema's static text; properties usually
+            // come in the schema's order, so the search starts there.
+            const qsizetype known = qsizetype(spec.properties.size());
+            qsizetype index = ordinal < known ? ordinal : 0;
+            for (qsizetype k = 0; k < known && encoding == Encoding::Unknown; ++k, ++index) {
+                if (index == known)
+                    index = 0;
+                const PropertySpec &candidate = spec.properties[std::size_t(index)];
+                if (spells(data, units, candidate.nameView())) {
+                    p.name = QString::fromRawData(reinterpret_cast<const QChar *>(candidate.name),
+                                                  units);
+                    encoding = candidate.encoding;
+                }
+            }
+            if (encoding == Encoding::Unknown)
+                p.name = Cursor::toString(data, units);
+        }
+        property_ = &p;
         const quint32 length = c.u32("a property value length");
         Cursor value = c.sub(length, "the property value");
-        const Encoding encoding = p.name ? spec.encodingOf(*p.name) : Encoding::Unknown;
-        p.value = decode(value, encoding);
+        decode(value, encoding, p.value);
         if (!value.atEnd())
             value.fail(QStringLiteral("the end of the value (length %1), but %2 bytes are left")
                            .arg(length)
                            .arg(value.left()));
-        property_.clear();
-        return p;
+        property_ = nullptr;
     }
 
     // The value of a fixed-size encoding: u32 size, then size bytes.
@@ -301,75 +389,130 @@ private:
         return qFromLittleEndian<quint32>(p + 4 * index);
     }
 
-    Value decode(Cursor &c, Encoding encoding) {
+    // Decodes a value into v, constructing the alternative in place.
+    void decode(Cursor &c, Encoding encoding, Value &v) {
         switch (encoding) {
         case Encoding::Text:
-            return c.text("a text value");
+            v.emplace<Text>(sharedText(c));
+            return;
         case Encoding::Integer:
-            return Integer{i32(sized(c, 4, "an integer value"), 0)};
-        case Encoding::ShortFlag: {
-            const uchar *p = sized(c, 2, "a short flag value");
-            return ShortFlag{qFromLittleEndian<quint16>(p)};
-        }
+            v.emplace<Integer>(Integer{i32(sized(c, 4, "an integer value"), 0)});
+            return;
+        case Encoding::ShortFlag:
+            v.emplace<ShortFlag>(
+                ShortFlag{qFromLittleEndian<quint16>(sized(c, 2, "a short flag value"))});
+            return;
         case Encoding::ColourTriple: {
             const uchar *p = sized(c, 3, "a colour triple value");
-            return ColourTriple{p[0], p[1], p[2]};
+            v.emplace<ColourTriple>(ColourTriple{p[0], p[1], p[2]});
+            return;
         }
         case Encoding::Rectangle: {
             const uchar *p = sized(c, 16, "a rectangle value");
-            return Rect{i32(p, 0), i32(p, 1), i32(p, 2), i32(p, 3)};
+            v.emplace<Rect>(Rect{i32(p, 0), i32(p, 1), i32(p, 2), i32(p, 3)});
+            return;
         }
         case Encoding::Size: {
             const uchar *p = sized(c, 8, "a size value");
-            return Size{i32(p, 0), i32(p, 1)};
+            v.emplace<Size>(Size{i32(p, 0), i32(p, 1)});
+            return;
         }
-        case Encoding::Font: {
-            LogFont font;
-            std::memcpy(font.bytes.data(), sized(c, 60, "a font value"), 60);
-            return font;
-        }
+        case Encoding::Font:
+            std::memcpy(v.emplace<LogFont>().bytes.data(), sized(c, 60, "a font value"), 60);
+            return;
         case Encoding::TextStyle: {
             const uchar *p = sized(c, 16, "a text style value");
-            return TextStyle{u32(p, 0), u32(p, 1), u32(p, 2), u32(p, 3)};
+            v.emplace<TextStyle>(TextStyle{u32(p, 0), u32(p, 1), u32(p, 2), u32(p, 3)});
+            return;
         }
         case Encoding::Action: {
             const uchar *p = c.take(12, "an action value");
-            return Action{{u32(p, 0), u32(p, 1), u32(p, 2)}};
+            v.emplace<Action>(Action{{u32(p, 0), u32(p, 1), u32(p, 2)}});
+            return;
         }
         case Encoding::Picture:
-            return picture(c);
+            picture(c, v.emplace<Picture>());
+            return;
         case Encoding::Unknown:
             break;
         }
         const qsizetype size = c.left();
         const uchar *p = c.take(size, "the value");
-        return RawValue{QByteArray(reinterpret_cast<const char *>(p), size)};
+        v.emplace<RawValue>(RawValue{QByteArray(reinterpret_cast<const char *>(p), size)});
     }
 
-    static Picture picture(Cursor &c) {
+    // Text values recur (element names such as "SkinStatic Object"): the
+    // first few distinct ones are kept and shared.
+    Text sharedText(Cursor &c) {
+        const uchar *data = nullptr;
+        qsizetype units = 0;
+        if (!c.textBytes("a text value", &data, &units))
+            return std::nullopt;
+        for (const QString &seen : seenTexts_) {
+            if (spells(data, units, seen))
+                return seen;
+        }
+        QString text = Cursor::toString(data, units);
+        if (seenTexts_.size() < 16)
+            seenTexts_.append(text);
+        return text;
+    }
+
+    // A slot names an image of the table: share the table's name.
+    Text slotName(Cursor &c) {
+        const uchar *data = nullptr;
+        qsizetype units = 0;
+        if (!c.textBytes("an image slot name", &data, &units))
+            return std::nullopt;
+        for (const QString &name : imageNames_) {
+            if (spells(data, units, name))
+                return name;
+        }
+        return Cursor::toString(data, units);
+    }
+
+    void picture(Cursor &c, Picture &picture) {
         c.expectU32(1, "a picture value's leading u32 1");
         const quint32 length = c.u32("the length of a picture's fixed part");
         Cursor fixed = c.sub(length, "the picture's fixed part");
         const uchar *p = fixed.take(fixed.left(), "the fixed part");
-        QByteArray fixedPart(reinterpret_cast<const char *>(p), qsizetype(length));
-        QList<Text> names;
+        picture.setFixedPart(QByteArrayView(p, qsizetype(length)));
         if (const PictureLayout *layout = pictureLayout(length)) {
             for (int slot = 0; slot < layout->slotCount; ++slot)
-                names.append(c.text("an image slot name"));
+                picture.appendSlot(slotName(c));
         } else {
             // A layout we do not know: its slot names fill the rest of the value.
             while (!c.atEnd())
-                names.append(c.text("an image slot name"));
+                picture.appendSlot(slotName(c));
         }
-        return {std::move(fixedPart), std::move(names)};
     }
 
     Cursor cursor_;
     ReadOptions options_;
-    QStringList path_; // element path while reading the tree
-    QString section_;  // the part of the stream before the tree
-    QString property_; // the property being read, if any
+    // The elements being read, from the root down; an element's name is
+    // known only once its node group is read.
+    struct Step {
+        const Element *element;
+        quint32 index;
+    };
+    static QString stepName(const Step &step) {
+        if (step.element && !step.element->node.properties.isEmpty())
+            return step.element->name();
+        if (step.element && step.element->kind != ElementKind::Root)
+            return QStringLiteral("#%1 %2").arg(step.index).arg(kindName(step.element->kind));
+        return QStringLiteral("#%1").arg(step.index);
+    }
+
+    std::vector<Step> path_;
+    QList<QString> imageNames_;
+    QList<QString> seenTexts_;
+    QString section_;                    // the part of the stream before the tree
+    const Property *property_ = nullptr; // the property being read, if any
 };
+
+QString contextOf(const StreamReader *reader) {
+    return reader->context();
+}
 
 } // namespace
 
@@ -380,7 +523,7 @@ std::optional<Skin> readSkinStream(QByteArrayView data, ReadError *error,
         return reader.read();
     } catch (const Failure &failure) {
         if (error)
-            *error = {failure.offset, failure.expected, reader.context()};
+            *error = {failure.offset, failure.expected, failure.context};
         return std::nullopt;
     }
 }

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <span>
+#include <string>
 
 namespace skin {
 
@@ -39,8 +40,11 @@ enum class Encoding {
 using ClassId = std::array<quint8, 16>;
 
 struct PropertySpec {
-    const char *name;
+    const char16_t *name; // UTF-16, as names are stored; static, so readers can share it
     Encoding encoding;
+    qsizetype length = std::char_traits<char16_t>::length(name);
+
+    QStringView nameView() const { return {name, length}; }
 };
 
 struct GroupSpec {
@@ -49,6 +53,8 @@ struct GroupSpec {
 
     // The encoding the group gives a property, Unknown if it does not list it.
     Encoding encodingOf(QStringView name) const;
+    // The group's entry for a property, nullptr if it does not list it.
+    const PropertySpec *find(QStringView name) const;
 };
 
 struct KindSpec {

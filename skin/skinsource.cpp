@@ -118,7 +118,8 @@ Json picture(const Picture &p) {
     const PictureLayout *layout = p.layout();
     Json slotList = Json::array();
     if (!layout) {
-        o.add(QStringLiteral("fixed"), str(QString::fromLatin1(p.fixedPart().toHex())));
+        o.add(QStringLiteral("fixed"),
+              str(QString::fromLatin1(p.fixedPart().toByteArray().toHex())));
         for (const Text &name : p.slotNames())
             slotList.add(Json::object().add(QStringLiteral("image"), text(name)));
         o.add(QStringLiteral("slots"), slotList);

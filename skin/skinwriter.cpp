@@ -138,8 +138,8 @@ private:
         u32(1);
         u32(p.layoutLength());
         out_.append(p.fixedPart());
-        for (const Text &name : p.slotNames())
-            text(name);
+        for (int slot = 0; slot < p.slotCount(); ++slot)
+            text(p.slotName(slot));
     }
     void value(const RawValue &r) { out_.append(r.bytes); }
 
