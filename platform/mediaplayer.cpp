@@ -58,6 +58,13 @@ constexpr int VolumeStep = 10;
 // How long media may take to open before the player gives up on it.
 constexpr int OpeningLimitMs = 8000;
 
+QTimer *singleShotTimer(int interval, QObject *parent) {
+    auto *timer = new QTimer(parent);
+    timer->setSingleShot(true);
+    timer->setInterval(interval);
+    return timer;
+}
+
 QString tr8(const char *text) {
     return QString::fromUtf8(text);
 }
@@ -124,7 +131,7 @@ QByteArray MediaPlayerSettings::stream() const {
 QUrl resolveMediaUrl(const QString &url) {
     if (url.isEmpty())
         return {};
-    const QUrl parsed(url);
+    QUrl parsed(url);
     if (parsed.isValid() && parsed.scheme().size() > 1)
         return parsed;
     return QUrl::fromLocalFile(QDir::current().absoluteFilePath(nativePath(url)));
@@ -174,6 +181,8 @@ MediaPlayer::~MediaPlayer() {
         audio_ = nullptr;
         sink_ = nullptr;
         openingWatch_ = nullptr;
+        failure_ = nullptr;
+        startSeek_ = nullptr;
     }
 }
 
@@ -200,12 +209,12 @@ void MediaPlayer::setURL(const QString &url) {
 }
 
 void MediaPlayer::open(const QUrl &source, qint64 startMs) {
-    ++generation_;
     surface_->clear();
     if (source.isEmpty()) {
         if (engine_) {
             engine_->stop();
             engine_->setSource(QUrl());
+            cancelPending();
         }
         setState(State::Empty);
         updateControls();
@@ -216,6 +225,8 @@ void MediaPlayer::open(const QUrl &source, qint64 startMs) {
     // The same name again opens the media afresh, from its start.
     if (engine_->source() == source)
         engine_->setSource(QUrl());
+    // What the previous media left pending goes with it.
+    cancelPending();
     engine_->setSource(source);
     openingWatch_->start();
     setState(State::Opening);
@@ -238,56 +249,49 @@ void MediaPlayer::createEngine() {
     surface_->setSink(sink_);
 
     // A file cut short can keep the framework opening it for ever.
-    openingWatch_ = new QTimer(engine_);
-    openingWatch_->setSingleShot(true);
-    openingWatch_->setInterval(OpeningLimitMs);
+    openingWatch_ = singleShotTimer(OpeningLimitMs, engine_);
     connect(openingWatch_, &QTimer::timeout, this, [this] {
         if (engine_->mediaStatus() == QMediaPlayer::LoadingMedia)
             fail();
+    });
+    // The framework reports one failure several times, from inside its own
+    // signals: the player drops the media once, when the reports are done.
+    failure_ = singleShotTimer(0, engine_);
+    connect(failure_, &QTimer::timeout, this, &MediaPlayer::fail);
+    // The framework takes a seek only once its pipeline has settled into
+    // the state it was just given.
+    startSeek_ = singleShotTimer(0, engine_);
+    connect(startSeek_, &QTimer::timeout, this, [this] {
+        engine_->setPosition(pendingStartMs_);
+        pendingStartMs_ = 0;
     });
 
     connect(engine_, &QMediaPlayer::playbackStateChanged, this, &MediaPlayer::updateState);
     connect(engine_, &QMediaPlayer::mediaStatusChanged, this,
             [this](QMediaPlayer::MediaStatus status) {
                 if (status == QMediaPlayer::InvalidMedia) {
-                    failLater();
+                    failure_->start();
                     return;
                 }
                 if (status != QMediaPlayer::LoadingMedia)
                     openingWatch_->stop();
                 if (status == QMediaPlayer::LoadedMedia && pendingStartMs_ > 0) {
-                    // Not started: waits at its position, paused. The
-                    // framework takes a seek only once its pipeline has
-                    // settled into the new state.
+                    // Not started: waits at its position, paused.
                     if (!settings_.autoStart)
                         engine_->pause();
-                    QMetaObject::invokeMethod(
-                        this,
-                        [this, startMs = pendingStartMs_, generation = generation_] {
-                            if (generation == generation_)
-                                engine_->setPosition(startMs);
-                        },
-                        Qt::QueuedConnection);
-                    pendingStartMs_ = 0;
+                    startSeek_->start();
                 }
                 updateState();
             });
-    connect(engine_, &QMediaPlayer::errorOccurred, this, &MediaPlayer::failLater);
+    connect(engine_, &QMediaPlayer::errorOccurred, failure_, qOverload<>(&QTimer::start));
     connect(engine_, &QMediaPlayer::positionChanged, this, &MediaPlayer::updateControls);
     connect(engine_, &QMediaPlayer::durationChanged, this, &MediaPlayer::updateControls);
 }
 
-// The framework reports one failure several times, from inside its own
-// signals; the player drops the media once, after the framework is done
-// reporting, unless other media has been opened meanwhile.
-void MediaPlayer::failLater() {
-    QMetaObject::invokeMethod(
-        this,
-        [this, generation = generation_] {
-            if (generation == generation_)
-                fail();
-        },
-        Qt::QueuedConnection);
+void MediaPlayer::cancelPending() {
+    openingWatch_->stop();
+    failure_->stop();
+    startSeek_->stop();
 }
 
 // A file that is missing or cannot be played: no dialog, no sound, no

@@ -131,7 +131,7 @@ private:
     QWidget *createBar();
     void createEngine();
     void open(const QUrl &source, qint64 startMs);
-    void failLater();
+    void cancelPending();
     void fail();
     void setState(State state);
     void updateState();
@@ -144,12 +144,13 @@ private:
     bool muted_;
     State state_ = State::Empty;
     qint64 pendingStartMs_ = 0;
-    quint64 generation_ = 0; // counts the media opened
 
     QMediaPlayer *engine_ = nullptr;
     QAudioOutput *audio_ = nullptr;
     QVideoSink *sink_ = nullptr;
     QTimer *openingWatch_ = nullptr;
+    QTimer *failure_ = nullptr;
+    QTimer *startSeek_ = nullptr;
 
     VideoSurface *surface_;
     QWidget *bar_ = nullptr;
