@@ -44,13 +44,13 @@ Picture Picture::empty(quint32 layoutLength) {
 quint32 Picture::word(int index) const {
     if (index < 0 || index >= wordCount())
         return 0;
-    return qFromLittleEndian<quint32>(fixed_.constData() + 4 * index);
+    return qFromLittleEndian<quint32>(fixed_.constData() + qsizetype(index) * 4);
 }
 
 void Picture::setWord(int index, quint32 value) {
     if (index < 0 || index >= wordCount())
         return;
-    qToLittleEndian(value, fixed_.data() + 4 * index);
+    qToLittleEndian(value, fixed_.data() + qsizetype(index) * 4);
 }
 
 namespace {
@@ -318,7 +318,7 @@ QImage SkinImage::toImage() const {
         const char *row = pixels.constData() + qsizetype(y) * width * 4;
         auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < int(width); ++x) {
-            const auto *px = reinterpret_cast<const uchar *>(row + 4 * x);
+            const auto *px = reinterpret_cast<const uchar *>(row + qsizetype(x) * 4);
             out[x] = qRgba(px[2], px[1], px[0], px[3]);
         }
     }

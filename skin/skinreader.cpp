@@ -383,10 +383,10 @@ private:
     }
 
     static qint32 i32(const uchar *p, int index) {
-        return qFromLittleEndian<qint32>(p + 4 * index);
+        return qFromLittleEndian<qint32>(p + qsizetype(index) * 4);
     }
     static quint32 u32(const uchar *p, int index) {
-        return qFromLittleEndian<quint32>(p + 4 * index);
+        return qFromLittleEndian<quint32>(p + qsizetype(index) * 4);
     }
 
     // Decodes a value into v, constructing the alternative in place.

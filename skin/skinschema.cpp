@@ -21,16 +21,16 @@ constexpr quint8 hexByte(const char *s) {
 // first three fields are stored little-endian, the last eight bytes as written.
 constexpr ClassId guid(const char (&s)[37]) {
     ClassId id{};
-    for (int i = 0; i < 4; ++i)
-        id[std::size_t(3 - i)] = hexByte(s + 2 * i);
-    for (int i = 0; i < 2; ++i) {
-        id[std::size_t(5 - i)] = hexByte(s + 9 + 2 * i);
-        id[std::size_t(7 - i)] = hexByte(s + 14 + 2 * i);
+    for (std::size_t i = 0; i < 4; ++i)
+        id[3 - i] = hexByte(s + 2 * i);
+    for (std::size_t i = 0; i < 2; ++i) {
+        id[5 - i] = hexByte(s + 9 + 2 * i);
+        id[7 - i] = hexByte(s + 14 + 2 * i);
     }
     id[8] = hexByte(s + 19);
     id[9] = hexByte(s + 21);
-    for (int i = 0; i < 6; ++i)
-        id[std::size_t(10 + i)] = hexByte(s + 24 + 2 * i);
+    for (std::size_t i = 0; i < 6; ++i)
+        id[10 + i] = hexByte(s + 24 + 2 * i);
     return id;
 }
 

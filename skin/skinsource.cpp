@@ -251,7 +251,7 @@ public:
         s.secondGroup = group(member(o, "secondGroup").toObject(), secondGroupSpec());
         where_ = QStringLiteral("images");
         s.imageTableTag = u32(member(o, "imageTableTag"));
-        for (const QJsonValue &v : array(member(o, "images")))
+        for (const auto &v : array(member(o, "images")))
             s.images.append(image(v.toObject()));
         s.afterImages = u32(member(o, "afterImages"));
         where_ = QStringLiteral("root");
@@ -265,7 +265,7 @@ private:
     }
 
     QJsonValue member(const QJsonObject &o, const char *key) const {
-        const QJsonValue v = o.value(QLatin1StringView(key));
+        QJsonValue v = o.value(QLatin1StringView(key));
         if (v.isUndefined())
             fail(QStringLiteral("missing \"%1\"").arg(QLatin1StringView(key)));
         return v;
@@ -303,7 +303,7 @@ private:
         if (a.size() != count)
             fail(QStringLiteral("expected %1 numbers").arg(count));
         QList<qint64> out;
-        for (const QJsonValue &n : a)
+        for (const auto &n : a)
             out.append(isSigned ? i32(n) : u32(n));
         return out;
     }
@@ -349,7 +349,7 @@ private:
         PropertyGroup g;
         g.version = u32(member(o, "version"));
         const QString outer = where_;
-        for (const QJsonValue &v : array(member(o, "properties"))) {
+        for (const auto &v : array(member(o, "properties"))) {
             const QJsonArray pair = v.toArray();
             if (pair.size() != 2)
                 fail(QStringLiteral("a property is [name, value]"));
@@ -417,7 +417,7 @@ private:
         const PictureLayout *layout = pictureLayout(length);
         if (!layout) {
             QList<Text> names;
-            for (const QJsonValue &s : slotList)
+            for (const auto &s : slotList)
                 names.append(text(s.toObject().value(QStringLiteral("image"))));
             const QByteArray fixed = hex(member(o, "fixed"));
             if (quint32(fixed.size()) != length)
@@ -495,7 +495,7 @@ private:
         }
         const QString here = where_;
         const QJsonArray children = array(member(o, "children"));
-        for (const QJsonValue &c : children) {
+        for (const auto &c : children) {
             where_ = here;
             e.children.push_back(element(c.toObject(), false));
         }

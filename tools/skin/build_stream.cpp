@@ -29,6 +29,8 @@ bool parseNumber(const QString &text, qint64 *value) {
 
 } // namespace
 
+// Only std::bad_alloc can escape, and then there is nothing left to report.
+// NOLINTNEXTLINE(bugprone-exception-escape)
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
