@@ -13,7 +13,7 @@ namespace app {
 void prepareApplication(QApplication &application) {
     QApplication::setApplicationName(QStringLiteral("سنوميل"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.0.0"));
-    QApplication::setDesktopFileName(QStringLiteral("snomel"));
+    QApplication::setDesktopFileName(QStringLiteral("example.alzanbouti.snomel"));
     QApplication::setWindowIcon(platform::programIcon());
     // One look on every desktop: the platform's own style would differ from
     // machine to machine.
