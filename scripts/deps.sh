@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running or testing the program
-# needs and that are missing. Usage: scripts/deps.sh [run|test]
+# needs and that are missing. Usage: scripts/deps.sh [run|test|package]
 set -euo pipefail
 
 what=${1:-run}
@@ -15,8 +15,14 @@ media=(gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-
 testing=(xvfb xauth x11-utils xdotool imagemagick openbox trayer pulseaudio pulseaudio-utils
          binutils-mingw-w64-i686 clang libclang-rt-14-dev desktop-file-utils appstream)
 
+# Building the Debian package (dpkg-shlibdeps) and checking its contents.
+packaging=(dpkg-dev)
+
 packages=("${build[@]}" "${media[@]}")
-[ "$what" = test ] && packages+=("${testing[@]}")
+case "$what" in
+    test) packages+=("${testing[@]}") ;;
+    package) packages+=("${testing[@]}" "${packaging[@]}") ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
