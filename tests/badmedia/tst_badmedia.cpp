@@ -1,0 +1,202 @@
+// Every letter lesson against every file of the bad-media corpus, through
+// the real main window, the real picture loader and the real sound device:
+// a picture that can't be loaded gives the error box naming its file and no
+// sound; a sound that can't be played is silent; the window goes on working.
+#include "badmedia.h"
+#include "controls.h"
+#include "fakes.h"
+#include "form1.h"
+#include "letters.h"
+#include "mediafiles.h"
+#include "startup.h"
+#include "wavefile.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using badmedia::BadFile;
+using badmedia::Kind;
+using badmedia::Outcome;
+using testing::FixedFolder;
+using testing::RecordingMessageBox;
+using testing::RecordingSound;
+
+Q_DECLARE_METATYPE(badmedia::Outcome)
+
+namespace {
+
+QString pictureName(const app::Letter &letter) {
+    return QString::fromUtf8(letter.stem) + QLatin1Char('.') +
+           QLatin1String(letter.pictureExtension);
+}
+QString soundName(const app::Letter &letter) {
+    return QString::fromUtf8(letter.stem) + QStringLiteral(".wav");
+}
+
+QString corpusFolder() {
+    return QStringLiteral(SNOMEL_BADMEDIA_DIR);
+}
+
+} // namespace
+
+class TestBadMedia : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        app::prepareApplication(*qApp);
+        // The build made the corpus; it must be the one this test expects.
+        for (const BadFile &file : badmedia::makeCorpus()) {
+            QFile made(QDir(corpusFolder()).filePath(file.name));
+            QVERIFY2(made.open(QIODevice::ReadOnly), qPrintable(made.fileName()));
+            QCOMPARE(made.read(file.bytes.size()), file.bytes);
+            QCOMPARE(made.size(), qMax(file.sparseSize, qint64(file.bytes.size())));
+        }
+    }
+
+    void init() {
+        folder_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(folder_->isValid());
+        form_ = std::make_unique<app::Form1>();
+        form_->Show();
+    }
+    void cleanup() {
+        form_.reset();
+        folder_.reset();
+    }
+
+    void badPictureInEveryLesson_data() { addRows(Kind::Picture); }
+    void badPictureInEveryLesson() {
+        QFETCH(QString, corpusFile);
+        QFETCH(Outcome, outcome);
+        for (const app::Letter &letter : app::Letters) {
+            QVERIFY(linkCorpusFile(corpusFile, pictureName(letter)));
+            QVERIFY(testing::writeFile(folder_->filePath(soundName(letter)), badmedia::goodWave()));
+        }
+        FixedFolder folder(folder_->path());
+        platform::Service<platform::ProgramFolder>::Fake folderFake(folder);
+        RecordingSound sound;
+        platform::Service<platform::SoundDevice>::Fake soundFake(sound);
+        RecordingMessageBox box;
+        platform::Service<platform::MessageBoxService>::Fake boxFake(box);
+
+        for (const app::Letter &letter : app::Letters) {
+            const QImage before = img1()->picture().image();
+            box.calls.clear();
+            sound.calls.clear();
+            press(letter.button);
+
+            const QString file = folder_->path() + QLatin1Char('\\') + pictureName(letter);
+            const bool refused = !box.calls.isEmpty();
+            if (outcome == Outcome::Error)
+                QVERIFY2(refused, qPrintable(file + QStringLiteral(" was shown")));
+            if (outcome == Outcome::Shows)
+                QVERIFY2(!refused, qPrintable(refused ? box.calls[0].prompt : QString()));
+            if (refused) {
+                QCOMPARE(box.calls.size(), 1);
+                QVERIFY2(box.calls[0].prompt.contains(file), qPrintable(box.calls[0].prompt));
+                QVERIFY(sound.calls.isEmpty());
+                QCOMPARE(img1()->picture().image(), before);
+            } else {
+                QVERIFY(!img1()->picture().isNull());
+                if (outcome == Outcome::Shows)
+                    QCOMPARE(img1()->picture().image().size(), QSize(64, 48));
+                QCOMPARE(sound.calls.size(), 1);
+            }
+            QVERIFY(form_->window()->isVisible());
+        }
+        expectStillTeaching(sound);
+    }
+
+    void badSoundInEveryLesson_data() { addRows(Kind::Sound); }
+    void badSoundInEveryLesson() {
+        QFETCH(QString, corpusFile);
+        QFETCH(Outcome, outcome);
+        for (const app::Letter &letter : app::Letters) {
+            QVERIFY(testing::writeFile(folder_->filePath(pictureName(letter)),
+                                       letter.number <= 11 ? badmedia::goodBitmap()
+                                                           : badmedia::goodJpeg()));
+            QVERIFY(linkCorpusFile(corpusFile, soundName(letter)));
+        }
+        // The parser's verdict, which the device acts on.
+        const auto clip = platform::readWaveFile(QDir(corpusFolder()).filePath(corpusFile));
+        if (outcome == Outcome::Silent)
+            QVERIFY(!clip);
+        if (outcome == Outcome::Plays) {
+            QVERIFY(clip);
+            const qsizetype present = QFileInfo(QDir(corpusFolder()).filePath(corpusFile)).size();
+            QCOMPARE(clip->samples.size(), qMin(present - 44, badmedia::goodWaveSampleBytes()));
+        }
+
+        FixedFolder folder(folder_->path());
+        platform::Service<platform::ProgramFolder>::Fake folderFake(folder);
+        RecordingSound sound(/*forwardToReal=*/true);
+        platform::Service<platform::SoundDevice>::Fake soundFake(sound);
+        RecordingMessageBox box;
+        platform::Service<platform::MessageBoxService>::Fake boxFake(box);
+
+        for (const app::Letter &letter : app::Letters) {
+            press(letter.button);
+            QVERIFY2(box.calls.isEmpty(), qPrintable(box.calls.value(0).prompt));
+            QCOMPARE(img1()->picture().image().size(), QSize(64, 48));
+        }
+        QCOMPARE(sound.results.size(), 28);
+        // With the test sound server running, a playable sound is played.
+        const bool server = qEnvironmentVariableIsSet("SNOMEL_TEST_SINK");
+        for (const BOOL result : sound.results) {
+            if (outcome == Outcome::Silent)
+                QCOMPARE(result, FALSE);
+            if (outcome == Outcome::Plays && server)
+                QCOMPARE(result, TRUE);
+        }
+        expectStillTeaching(sound);
+    }
+
+private:
+    static void addRows(Kind kind) {
+        QTest::addColumn<QString>("corpusFile");
+        QTest::addColumn<Outcome>("outcome");
+        for (const BadFile &file : badmedia::makeCorpus()) {
+            if (file.kind == kind)
+                QTest::newRow(qPrintable(file.name)) << file.name << file.outcome;
+        }
+    }
+
+    // Links, so the corpus's large sparse file is not copied 28 times.
+    bool linkCorpusFile(const QString &corpusFile, const QString &name) {
+        const QString target = folder_->filePath(name);
+        QFile::remove(target);
+        return QFile::link(QDir(corpusFolder()).filePath(corpusFile), target);
+    }
+
+    // After every bad file, a good picture and sound still make a lesson.
+    void expectStillTeaching(RecordingSound &sound) {
+        const app::Letter &tha = app::Letters[3];
+        QVERIFY(QFile::remove(folder_->filePath(pictureName(tha))));
+        QVERIFY(QFile::remove(folder_->filePath(soundName(tha))));
+        QVERIFY(
+            testing::writePicture(folder_->filePath(pictureName(tha)), {33, 22}, Qt::red, "BMP"));
+        QVERIFY(testing::writeFile(folder_->filePath(soundName(tha)), badmedia::goodWave()));
+        const qsizetype calls = sound.calls.size();
+        press(tha.button);
+        QCOMPARE(img1()->picture().image().size(), QSize(33, 22));
+        QCOMPARE(sound.calls.size(), calls + 1);
+    }
+
+    void press(const char *button) {
+        auto *control = form_->control<QPushButton>(button);
+        QVERIFY2(control, button);
+        QTest::mouseClick(control, Qt::LeftButton);
+    }
+
+    platform::ImageControl *img1() const { return form_->control<platform::ImageControl>("Img1"); }
+
+    std::unique_ptr<QTemporaryDir> folder_;
+    std::unique_ptr<app::Form1> form_;
+};
+
+QTEST_MAIN(TestBadMedia)
+#include "tst_badmedia.moc"
