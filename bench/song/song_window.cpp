@@ -1,0 +1,62 @@
+// The program's start-up as app/main.cpp does it, ending at the main
+// window's first paint; prints whether the media framework's backend was
+// loaded by then. With "eager", a media player and its audio output are made
+// before the window shows, as if the song window's player existed from the
+// start.
+#include "form1.h"
+#include "mediabackend.h"
+#include "startup.h"
+
+#include <QApplication>
+#include <QAudioOutput>
+#include <QEvent>
+#include <QFile>
+#include <QMediaPlayer>
+#include <QTimer>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+bool mediaBackendLoaded() {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("mediaplugin");
+}
+
+class ReportAfterFirstPaint : public QObject {
+public:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Paint && !done_) {
+            done_ = true;
+            std::printf("media-backend-loaded=%d\n", mediaBackendLoaded() ? 1 : 0);
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool done_ = false;
+};
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    const bool eager = argc > 1 && std::strcmp(argv[1], "eager") == 0;
+    platform::preferGStreamerMediaBackend();
+    QApplication application(argc, argv);
+    app::prepareApplication(application);
+    std::unique_ptr<QMediaPlayer> player;
+    std::unique_ptr<QAudioOutput> audio;
+    if (eager) {
+        player = std::make_unique<QMediaPlayer>();
+        audio = std::make_unique<QAudioOutput>();
+        player->setAudioOutput(audio.get());
+    }
+    app::Form1 form1;
+    ReportAfterFirstPaint report;
+    form1.Load();
+    form1.topLevel()->installEventFilter(&report);
+    form1.Show();
+    return QApplication::exec();
+}
