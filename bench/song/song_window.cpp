@@ -12,7 +12,6 @@
 #include <QEvent>
 #include <QFile>
 #include <QMediaPlayer>
-#include <QTimer>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -30,7 +29,8 @@ public:
         if (event->type() == QEvent::Paint && !done_) {
             done_ = true;
             std::printf("media-backend-loaded=%d\n", mediaBackendLoaded() ? 1 : 0);
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            // Takes effect once the paint is done and the loop runs again.
+            QCoreApplication::exit(0);
         }
         return QObject::eventFilter(watched, event);
     }
