@@ -438,6 +438,8 @@ QWidget *MediaPlayer::createBar() {
 
     stateLabel_ = new QLabel(bar);
     stateLabel_->setObjectName(QStringLiteral("stateText"));
+    // Beside the buttons, whichever way its text runs.
+    stateLabel_->setAlignment(Qt::AlignAbsolute | Qt::AlignLeft | Qt::AlignVCenter);
     timeLabel_ = new QLabel(bar);
     timeLabel_->setObjectName(QStringLiteral("timeText"));
 

@@ -1,0 +1,90 @@
+// The song window under a real window system: clicks from the X server reach
+// the player inside its skinned window as the child makes them.
+#include "fakes.h"
+#include "form3.h"
+#include "form3layout.h"
+#include "mediaplayer.h"
+#include "mediatest.h"
+#include "startup.h"
+#include "videosurface.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+using platform::MediaPlayer;
+using State = MediaPlayer::State;
+
+namespace {
+
+constexpr int PlayTimeoutMs = 15000;
+
+// Runs xdotool with the arguments given; false when it cannot.
+bool xdotool(const QStringList &arguments) {
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    return process.waitForFinished(10000) && process.exitCode() == 0;
+}
+
+} // namespace
+
+class TestForm3Input : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        if (qEnvironmentVariableIsEmpty("DISPLAY"))
+            QSKIP("needs an X display (scripts/test starts one)");
+        app::prepareApplication(*qApp);
+        boxFake_ = std::make_unique<platform::Service<platform::MessageBoxService>::Fake>(box_);
+        QDir::setCurrent(QStringLiteral(SNOMEL_PROGRAM_DIR));
+    }
+
+    void init() {
+        form_ = std::make_unique<windows::Form3>();
+        form_->Show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_->topLevel()));
+        QTest::qWait(200); // the window manager places and maps the frame
+    }
+    void cleanup() {
+        form_.reset();
+        QVERIFY(box_.calls.isEmpty());
+    }
+
+    // One real click: nothing. Two in a row: the song plays.
+    void singleClickNothingDoubleClickPlays() {
+        MediaPlayer *player = form_->control<MediaPlayer>("MediaPlayer1");
+        QSignalSpy doubleClicks(player, &MediaPlayer::doubleClicked);
+        moveToPlayer();
+        QVERIFY(xdotool({QStringLiteral("click"), QStringLiteral("1")}));
+        QTest::qWait(800);
+        QVERIFY(doubleClicks.isEmpty());
+        QCOMPARE(player->state(), State::Empty);
+        QVERIFY(player->engine() == nullptr);
+
+        QVERIFY(xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
+                         QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")}));
+        QTRY_COMPARE(doubleClicks.size(), 1);
+        QCOMPARE(doubleClicks[0].at(0).value<short>(), short(1));
+        QCOMPARE(doubleClicks[0].at(1).value<short>(), short(0));
+        QCOMPARE(player->URL(), QString::fromUtf8(windows::SongFileName));
+        QTRY_VERIFY_WITH_TIMEOUT(player->position() > 1000, PlayTimeoutMs);
+        QTRY_VERIFY(player->surface()->hasFrame());
+    }
+
+private:
+    void moveToPlayer() {
+        QWidget *surface = form_->control<MediaPlayer>("MediaPlayer1")->surface();
+        const QPoint at = surface->mapToGlobal(surface->rect().center());
+        QVERIFY(xdotool(
+            {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())}));
+        QTest::qWait(100);
+    }
+
+    testing::RecordingMessageBox box_;
+    std::unique_ptr<platform::Service<platform::MessageBoxService>::Fake> boxFake_;
+    std::unique_ptr<windows::Form3> form_;
+};
+
+SNOMEL_MEDIA_TEST_MAIN(TestForm3Input)
+#include "tst_form3_input.moc"
