@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QPixmapCache>
+#include <QtMath>
 #include <atomic>
 #include <qdrawutil.h>
 
@@ -152,6 +153,17 @@ QPixmap SkinArt::piece(const ImagePart &part, Blend blend) const {
     return pixmap;
 }
 
+QPixmap SkinArt::tile(const ImagePart &part, Blend blend, qreal dpr) const {
+    const QPixmap source = piece(part, blend);
+    const int factor = qMax(1, qCeil(dpr));
+    if (source.isNull() || factor == 1)
+        return source;
+    QPixmap scaled =
+        source.scaled(source.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    scaled.setDevicePixelRatio(factor);
+    return scaled;
+}
+
 QPixmap SkinArt::composed(const QRect &target, const ImagePart &part, Blend blend,
                           qreal dpr) const {
     const Rect &s = part.source;
@@ -184,7 +196,7 @@ QPixmap SkinArt::composed(const QRect &target, const ImagePart &part, Blend blen
             qDrawBorderPixmap(&painter, area, m, source, source.rect(), m,
                               QTileRules(Qt::StretchTile));
         } else {
-            painter.fillRect(area, QBrush(source));
+            painter.fillRect(area, QBrush(tile(part, blend, dpr)));
         }
     }
     QPixmapCache::insert(key, result);

@@ -71,6 +71,10 @@ public:
     // empty or names no image).
     QPixmap piece(const ImagePart &part, Blend blend) const;
 
+    // The piece as a texture for a brush: scaled by whole pixels to the
+    // device pixel ratio, so that tiling never smooths it.
+    QPixmap tile(const ImagePart &part, Blend blend, qreal dpr) const;
+
     // Draws an image part over target (nine pieces or tiled, see above).
     void draw(QPainter &painter, const QRect &target, const ImagePart &part, Blend blend) const;
     // The same, leaving out the centre: a border only.

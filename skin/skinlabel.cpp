@@ -1,5 +1,7 @@
 #include "skinlabel.h"
 
+#include "skinstyle.h"
+
 #include <QPainter>
 #include <cmath>
 
@@ -29,9 +31,16 @@ Qt::Alignment SkinLabel::captionAlignment() const {
 void SkinLabel::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     QColor text = palette().color(QPalette::WindowText);
-    if (settings_.fifth != 0) {
-        painter.fillRect(rect(), palette().color(QPalette::Highlight));
-        text = palette().color(QPalette::HighlightedText);
+    if (const SkinStyle *style = skinStyleOf(this)) {
+        if (const Element *label = style->art().element(u"Label")) {
+            if (const std::optional<qint32> back = label->integer(u"m_BackColor"))
+                if (const std::optional<QColor> fill = fillColour(*back))
+                    painter.fillRect(rect(), *fill);
+            if (const std::optional<ImagePart> part = SkinArt::partOf(*label, u"m_Background"))
+                style->art().draw(painter, rect(), *part,
+                                  blendFrom(label->integer(u"m_eBlendMode")));
+            text = textColour(label->textStyle(u"m_TextStyle").value_or(TextStyle{}).textColour);
+        }
     }
     painter.setPen(text);
     painter.drawText(rect(), static_cast<int>(captionAlignment()), settings_.caption);

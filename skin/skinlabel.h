@@ -1,6 +1,11 @@
 // The skin label: a caption drawn in the skin's "Label" style, from settings
 // stored with the label when its window is made. Nothing reads or changes a
 // label at run time.
+//
+// In a skinned window the label takes from the "Label" element its fill
+// (m_BackColor; 0 is none) and its text colour (m_TextStyle); the caption
+// is centred vertically, aligned across by the sixth setting, in the stored
+// font. Before its window is skinned it draws in the window's palette.
 #pragma once
 
 #include "form.h"
@@ -18,7 +23,7 @@ struct SkinLabelSettings {
     qint32 extentHeight = 0;
     QString caption;
     platform::FontSpec font{"MS Sans Serif", 8.25, 400, 178};
-    // Drawn as a title: on a band of the skin's panel colour.
+    // Kept as stored (1 on a window's title label); it changes nothing drawn.
     qint32 fifth = 0;
     // The caption's alignment: 0 left, 1 right, 2 centred.
     qint32 sixth = 0;

@@ -228,20 +228,24 @@ QRect SkinnedFrame::captionTextRect() const {
     for (const FramePiece &piece : pieces_) {
         if (piece.element->kind != ElementKind::Static || piece.element->type() != CaptionTextType)
             continue;
-        // Keep clear of the caption buttons, the same on both sides so the
-        // title stays centred on the window.
-        QRect text = piece.rect;
-        int inset = 0;
+        // Keep clear of the caption buttons shown, and centred on the window.
+        const QRect strip = piece.rect;
+        int left = strip.left();
+        int right = strip.right();
         for (const FramePiece &other : pieces_) {
             if (!isCaptionButton(*other.element) ||
-                !hasButton(CaptionButton(*other.element->type())) || !other.rect.intersects(text))
+                !hasButton(CaptionButton(*other.element->type())) || !other.rect.intersects(strip))
                 continue;
-            if (other.rect.center().x() > text.center().x())
-                inset = qMax(inset, text.right() - other.rect.left() + 1);
+            if (other.rect.center().x() > strip.center().x())
+                right = qMin(right, other.rect.left() - 1);
             else
-                inset = qMax(inset, other.rect.right() - text.left() + 1);
+                left = qMax(left, other.rect.right() + 1);
         }
-        return text.adjusted(inset, 0, -inset, 0);
+        const int centre = width() / 2;
+        const int half = qMin(centre - left, right + 1 - centre);
+        if (half <= 0)
+            return {};
+        return QRect(centre - half, strip.top(), 2 * half, strip.height());
     }
     return {};
 }

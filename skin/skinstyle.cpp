@@ -2,6 +2,7 @@
 
 #include "skingeometry.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QPainter>
 #include <QPushButton>
@@ -56,7 +57,9 @@ QPalette SkinStyle::clientPalette(const QPalette &base) const {
     QPalette palette = base;
     const Element &form = art_->form();
     if (const std::optional<ImagePart> part = SkinArt::partOf(form, u"m_Background")) {
-        const QPixmap tile = art_->piece(*part, Blend::Opaque);
+        // Made for the sharpest screen; drawn smaller elsewhere, whole
+        // blocks of one colour shrink to that colour.
+        const QPixmap tile = art_->tile(*part, Blend::Opaque, qApp->devicePixelRatio());
         if (!tile.isNull())
             palette.setBrush(QPalette::Window, QBrush(tile));
     }

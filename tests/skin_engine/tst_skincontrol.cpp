@@ -1,0 +1,178 @@
+// The skin control's late-bound apply, its failures, and the skin label.
+#include "fakes.h"
+#include "runtimeerror.h"
+#include "skinlabel.h"
+#include "skinstyle.h"
+#include "skintestform.h"
+#include "windowhandles.h"
+
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using platform::InvokeKind;
+using platform::Variant;
+
+namespace {
+
+// The runtime error a call raises, or 0 when it raises none.
+template <class Call> int errorOf(Call &&call) {
+    try {
+        call();
+    } catch (const platform::RuntimeError &error) {
+        return error.number();
+    }
+    return 0;
+}
+
+} // namespace
+
+class TestSkinControl : public QObject {
+    Q_OBJECT
+private slots:
+    void controlIsInvisibleAndTakesNoRoom() {
+        testing::SkinTestForm form(testing::MinimisableSpec);
+        form.Show();
+        auto *control = form.control<skin::SkinControl>("Skin1");
+        QVERIFY(control);
+        QVERIFY(!control->isVisible());
+        QCOMPARE(control->size(), QSize(0, 0));
+        QCOMPARE(control->stream().size(), skin::StoredSkinSize);
+        QVERIFY(!form.tabOrder().contains(control));
+    }
+
+    void applyIsTheOnlyMember() {
+        QWidget window;
+        const auto handle = static_cast<qint32>(platform::handleOf(&window));
+        skin::SkinControl control(skin::storedSkinStream(1), nullptr);
+        QCOMPARE(
+            errorOf([&] { control.Invoke(0x60020005, InvokeKind::Method, {Variant(handle)}); }),
+            platform::errors::ObjectDoesntSupport);
+        QCOMPARE(errorOf([&] { control.Invoke(0, InvokeKind::Method, {Variant(handle)}); }),
+                 platform::errors::ObjectDoesntSupport);
+        QCOMPARE(errorOf([&] {
+                     control.Invoke(skin::SkinControl::DispidApply, InvokeKind::PropertyPut,
+                                    {Variant(handle)});
+                 }),
+                 platform::errors::ObjectDoesntSupport);
+        // Nothing was applied by the failed calls.
+        QCOMPARE(window.window(), &window);
+    }
+
+    void applyChecksItsArgument() {
+        auto *window = new QWidget;
+        const auto handle = static_cast<qint32>(platform::handleOf(window));
+        skin::SkinControl control(skin::storedSkinStream(1), nullptr);
+        const auto apply = [&](QList<Variant> arguments) {
+            return errorOf([&] {
+                control.Invoke(skin::SkinControl::DispidApply, InvokeKind::Method, arguments);
+            });
+        };
+        QCOMPARE(apply({}), platform::errors::WrongNumberOfArguments);
+        QCOMPARE(apply({Variant(handle), Variant(handle)}),
+                 platform::errors::WrongNumberOfArguments);
+        QCOMPARE(apply({Variant(QString::number(handle))}), platform::errors::TypeMismatch);
+        QCOMPARE(apply({Variant()}), platform::errors::TypeMismatch);
+        QCOMPARE(window->window(), window);
+        // The right call goes through.
+        QCOMPARE(apply({Variant(handle)}), 0);
+        QVERIFY(qobject_cast<skin::SkinnedFrame *>(window->window()));
+        delete window->window(); // the frame took the window in
+    }
+
+    void staleOrUnknownHandleRaises() {
+        skin::SkinControl control(skin::storedSkinStream(1), nullptr);
+        auto *window = new QWidget;
+        const auto handle = static_cast<qint32>(platform::handleOf(window));
+        delete window;
+        const auto apply = [&](qint32 h) {
+            return errorOf([&] {
+                control.Invoke(skin::SkinControl::DispidApply, InvokeKind::Method, {Variant(h)});
+            });
+        };
+        QCOMPARE(apply(handle), platform::errors::InvalidWindowHandle);
+        QCOMPARE(apply(0), platform::errors::InvalidWindowHandle);
+        QCOMPARE(apply(0x7FFFFFF0), platform::errors::InvalidWindowHandle);
+    }
+
+    // A skin that cannot be applied: the error box, and a working window.
+    void brokenSkinLeavesTheWindowWorkingUnskinned_data() {
+        QTest::addColumn<QByteArray>("stream");
+        const QByteArray stored = skin::storedSkinStream(1);
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("cut short") << stored.left(stored.size() / 2);
+        QTest::newRow("one byte too many") << stored + '\0';
+        QByteArray noForm = stored;
+        // The root's first child is named "Form"; call it "Xorm".
+        const qsizetype at = noForm.indexOf(QByteArray("F\0o\0r\0m\0\0\0", 10));
+        QVERIFY(at > 0);
+        noForm[at] = 'X';
+        QTest::newRow("no window element") << noForm;
+    }
+    void brokenSkinLeavesTheWindowWorkingUnskinned() {
+        QFETCH(QByteArray, stream);
+        testing::RecordingMessageBox box;
+        platform::Service<platform::MessageBoxService>::Fake fake(box);
+        testing::SkinTestForm form(testing::MinimisableSpec, stream);
+        form.Show();
+        QCOMPARE(box.calls.size(), 1);
+        QVERIFY2(box.calls[0].prompt.contains(QStringLiteral("skin")),
+                 qPrintable(box.calls[0].prompt));
+        QVERIFY(form.isLoaded());
+        QCOMPARE(form.topLevel(), form.window());
+        QVERIFY(form.window()->isVisible());
+        QCOMPARE(form.window()->size(), QSize(400, 300));
+        QVERIFY(!qobject_cast<const skin::SkinStyle *>(form.control("Command1")->style()));
+        QSignalSpy clicked(form.control<QPushButton>("Command1"), &QPushButton::clicked);
+        QTest::mouseClick(form.control("Command1"), Qt::LeftButton);
+        QCOMPARE(clicked.size(), 1);
+    }
+
+    void himetricIsTwipsToTheNearestUnit() {
+        QCOMPARE(skin::himetricFromTwips(1815), 3201);
+        QCOMPARE(skin::himetricFromTwips(255), 450);
+        QCOMPARE(skin::himetricFromTwips(6735), 11880);
+        QCOMPARE(skin::himetricFromTwips(375), 661);
+        QCOMPARE(skin::himetricFromTwips(6975), 12303);
+        QCOMPARE(skin::himetricFromTwips(5175), 9128);
+        QCOMPARE(skin::himetricFromTwips(0), 0);
+        QCOMPARE(skin::himetricFromTwips(-1815), -3201);
+    }
+
+    void labelKeepsItsSettingsAndDrawsItsCaption() {
+        const QString caption = QStringLiteral("█");
+        skin::SkinLabelSettings settings;
+        settings.extentWidth = skin::himetricFromTwips(1815);
+        settings.extentHeight = skin::himetricFromTwips(255);
+        settings.caption = caption;
+        settings.font = {"MS Sans Serif", 8.25, 400, 178};
+        settings.fifth = 1;
+        settings.sixth = 1;
+        testing::SkinTestForm form(testing::MinimisableSpec);
+        form.Show();
+        auto *label = new skin::SkinLabel(settings, form.control("Frame1"));
+        label->setGeometry(10, 40, 120, 17);
+        label->setStyle(const_cast<skin::SkinStyle *>(form.frame()->skinStyle()));
+        label->show();
+
+        QCOMPARE(label->settings().first, -1);
+        QCOMPARE(label->settings().extentWidth, 3201);
+        QCOMPARE(label->settings().extentHeight, 450);
+        QCOMPARE(label->settings().caption, caption);
+        QCOMPARE(label->settings().font.points, 8.25);
+        QCOMPARE(label->settings().fifth, 1);
+        QCOMPARE(label->settings().sixth, 1);
+        QCOMPARE(label->captionAlignment(), Qt::AlignRight | Qt::AlignVCenter);
+
+        // "Label" draws black text with no fill of its own: the caption's
+        // block is black at the right end, the frame's inside shows at the
+        // left, as it does beside the label.
+        const QImage frame = testing::grabImage(form.control("Frame1"));
+        QCOMPARE(QColor(frame.pixel(10 + 120 - 3, 40 + 8)), QColor(Qt::black));
+        QCOMPARE(frame.pixel(10 + 2, 40 + 8), frame.pixel(5, 48));
+        QVERIFY(QColor(frame.pixel(10 + 2, 40 + 8)) != QColor(Qt::black));
+    }
+};
+
+QTEST_MAIN(TestSkinControl)
+#include "tst_skincontrol.moc"

@@ -1,0 +1,313 @@
+// The skinned frame: its size, where its pieces and caption buttons lie,
+// what the buttons do, and which areas move and resize the window.
+#include "skintestform.h"
+#include "windowhandles.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using skin::CaptionButton;
+
+namespace {
+
+// A frame that records the window system's move and resize requests, and
+// answers them as a window system without them would (or with them).
+class RecordingFrame : public skin::SkinnedFrame {
+public:
+    using SkinnedFrame::SkinnedFrame;
+    QStringList requests;
+    bool windowSystemMoves = false;
+
+protected:
+    bool startSystemMove() override {
+        requests << QStringLiteral("move");
+        return windowSystemMoves;
+    }
+    bool startSystemResize(Qt::Edges edges) override {
+        QStringList names;
+        if (edges & Qt::LeftEdge)
+            names << QStringLiteral("left");
+        if (edges & Qt::RightEdge)
+            names << QStringLiteral("right");
+        if (edges & Qt::TopEdge)
+            names << QStringLiteral("top");
+        if (edges & Qt::BottomEdge)
+            names << QStringLiteral("bottom");
+        requests << QStringLiteral("resize ") + names.join(QLatin1Char('+'));
+        return windowSystemMoves;
+    }
+};
+
+// A client window as a form makes it: 400 × 300, with a minimise button.
+QWidget *makeClient() {
+    auto *client = new QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                                            Qt::WindowMinimizeButtonHint);
+    client->setWindowTitle(QStringLiteral("نافذة"));
+    client->resize(400, 300);
+    return client;
+}
+
+std::shared_ptr<const skin::SkinArt> storedArt() {
+    QString error;
+    auto art = skin::SkinArt::read(skin::storedSkinStream(1), &error);
+    if (!art)
+        qFatal("stored skin: %s", qPrintable(error));
+    return art;
+}
+
+void sendMouse(QWidget *widget, QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
+    const QPoint global = widget->mapToGlobal(local);
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, QPointF(local), QPointF(global), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+// The frame's piece of a given element name and m_Type, by stream order.
+QRect pieceRect(const skin::SkinnedFrame &frame, const QString &name, int type) {
+    for (const skin::FramePiece &piece : frame.pieces()) {
+        if (piece.element->name() == name && piece.element->type() == type)
+            return piece.rect;
+    }
+    return {};
+}
+
+} // namespace
+
+class TestSkinnedFrame : public QObject {
+    Q_OBJECT
+private slots:
+    void outerSizeIsClientPlusMargins() {
+        testing::SkinTestForm form(testing::MinimisableSpec);
+        form.Show();
+        skin::SkinnedFrame *frame = form.frame();
+        QVERIFY(frame);
+        QVERIFY(frame->isWindow());
+        QVERIFY(frame->windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(form.window()->parentWidget(), frame);
+        QCOMPARE(form.window()->geometry(), QRect(3, 24, 400, 300));
+        QCOMPARE(frame->size(), QSize(406, 348));
+        QCOMPARE(frame->windowTitle(), QStringLiteral("نافذة"));
+        QVERIFY(!frame->windowIcon().isNull());
+        // The window's handle now names the frame, and controls stay where
+        // the table puts them.
+        QCOMPARE(platform::windowFromHandle(form.hWnd()), frame);
+        QCOMPARE(form.control("Command1")->geometry(), QRect(10, 10, 80, 30));
+        // Centred on the screen by its outer size.
+        const QRect screen = frame->screen()->availableGeometry();
+        QVERIFY(qAbs(frame->geometry().center().x() - screen.center().x()) <= 1);
+        QVERIFY(qAbs(frame->geometry().center().y() - screen.center().y()) <= 1);
+        // A new title shows in the caption.
+        form.window()->setWindowTitle(QStringLiteral("عنوان"));
+        QCOMPARE(frame->windowTitle(), QStringLiteral("عنوان"));
+    }
+
+    void piecesFollowTheRuleAtTheFrameSize() {
+        testing::SkinTestForm form(testing::MinimisableSpec);
+        form.Show();
+        skin::SkinnedFrame *frame = form.frame();
+        const auto check = [&](int w, int h) {
+            QCOMPARE(frame->size(), QSize(w, h));
+            // Right and bottom of these rectangles are exclusive in the skin.
+            QCOMPARE(frame->buttonRect(CaptionButton::Close),
+                     QRect(QPoint(w - 24, 0), QSize(15, 24)));
+            QCOMPARE(frame->buttonRect(CaptionButton::Minimise),
+                     QRect(QPoint(w - 55, 0), QSize(15, 24)));
+            QCOMPARE(frame->buttonRect(CaptionButton::SystemMenu), QRect(5, 3, 18, 19));
+            QCOMPARE(pieceRect(*frame, QStringLiteral("bottom_edge"), 0), QRect(0, h - 24, w, 24));
+            QCOMPARE(pieceRect(*frame, QStringLiteral("SkinStatic Object"), 11),
+                     QRect(w - 3, 24, 3, h - 48));
+            QCOMPARE(pieceRect(*frame, QStringLiteral("SkinStatic Object"), 10),
+                     QRect(0, 24, 3, h - 48));
+            QCOMPARE(pieceRect(*frame, QStringLiteral("SkinStatic Object"), 16),
+                     QRect(0, h - 24, 14, 24));
+            QCOMPARE(form.window()->geometry(), QRect(3, 24, w - 6, h - 48));
+        };
+        check(406, 348);
+        frame->resize(400, 300);
+        check(400, 300);
+        // The example at 400 × 300: the close button spans 376 to 391.
+        QCOMPARE(frame->buttonRect(CaptionButton::Close).left(), 376);
+        QCOMPARE(frame->buttonRect(CaptionButton::Close).right() + 1, 391);
+        frame->resize(700, 500);
+        check(700, 500);
+        // Nothing inside is laid out again.
+        QCOMPARE(form.control("Command1")->geometry(), QRect(10, 10, 80, 30));
+    }
+
+    void captionButtonsFollowTheWindowsOwn() {
+        testing::SkinTestForm minimisable(testing::MinimisableSpec);
+        minimisable.Show();
+        QVERIFY(minimisable.frame()->hasButton(CaptionButton::Minimise));
+        QVERIFY(!minimisable.frame()->hasButton(CaptionButton::Maximise));
+        QVERIFY(minimisable.frame()->buttonRect(CaptionButton::Maximise).isNull());
+
+        testing::SkinTestForm closeOnly(testing::CloseOnlySpec);
+        closeOnly.Show();
+        skin::SkinnedFrame *frame = closeOnly.frame();
+        QVERIFY(!frame->hasButton(CaptionButton::Minimise));
+        QVERIFY(frame->buttonRect(CaptionButton::Minimise).isNull());
+        QVERIFY(frame->hasButton(CaptionButton::Close));
+        // Where the minimise button would be, the press lands on the caption.
+        const QPoint wouldBe(frame->width() - 48, 12);
+        QCOMPARE(frame->hitTest(wouldBe), int(skin::HtCaption));
+        // The title keeps clear of the buttons shown and stays centred.
+        const QRect text = frame->captionTextRect();
+        QVERIFY(!text.intersects(frame->buttonRect(CaptionButton::Close)));
+        QCOMPARE(text.left() + text.width() / 2, frame->width() / 2);
+        QVERIFY(text.width() > 200);
+    }
+
+    void closeButtonClosesAndUnloads() {
+        testing::SkinTestForm form(testing::MinimisableSpec);
+        form.Show();
+        QPointer<skin::SkinnedFrame> frame = form.frame();
+        const HWND handle = form.hWnd();
+        QSignalSpy unloaded(&form, &platform::Form::unloaded);
+        QTest::mouseClick(frame, Qt::LeftButton, {},
+                          frame->buttonRect(CaptionButton::Close).center());
+        QTRY_VERIFY(frame.isNull());
+        QVERIFY(!form.isLoaded());
+        QCOMPARE(unloaded.size(), 1);
+        QVERIFY_THROWS_EXCEPTION(platform::RuntimeError, platform::windowFromHandle(handle));
+        // Loaded afresh, skinned again.
+        form.Show();
+        QVERIFY(form.frame());
+        QCOMPARE(form.frame()->size(), QSize(406, 348));
+    }
+
+    void closingTheClientClosesTheFrame() {
+        testing::SkinTestForm form(testing::MinimisableSpec);
+        form.Show();
+        QPointer<skin::SkinnedFrame> frame = form.frame();
+        form.window()->close();
+        QTRY_VERIFY(frame.isNull());
+        QVERIFY(!form.isLoaded());
+    }
+
+    void minimiseButtonMinimises() {
+        testing::SkinTestForm form(testing::MinimisableSpec);
+        form.Show();
+        skin::SkinnedFrame *frame = form.frame();
+        QTest::mouseClick(frame, Qt::LeftButton, {},
+                          frame->buttonRect(CaptionButton::Minimise).center());
+        QTRY_VERIFY(frame->isMinimized());
+        QVERIFY(form.isLoaded());
+    }
+
+    void buttonShowsPressedWhileHeldAndActsOnlyOnRelease() {
+        testing::SkinTestForm form(testing::MinimisableSpec);
+        form.Show();
+        skin::SkinnedFrame *frame = form.frame();
+        const QRect close = frame->buttonRect(CaptionButton::Close);
+        const QImage normal = testing::grabImage(frame).copy(close);
+        QTest::mousePress(frame, Qt::LeftButton, {}, close.center());
+        const QImage held = testing::grabImage(frame).copy(close);
+        QVERIFY(held != normal);
+        // Darker while held.
+        QVERIFY(QColor(held.pixel(3, 3)).value() < QColor(normal.pixel(2, 2)).value());
+        // Let go elsewhere: back to normal, and the window stays.
+        sendMouse(frame, QEvent::MouseMove, QPoint(100, 100), Qt::LeftButton);
+        QCOMPARE(testing::grabImage(frame).copy(close), normal);
+        sendMouse(frame, QEvent::MouseButtonRelease, QPoint(100, 100), Qt::NoButton);
+        QTest::qWait(20);
+        QVERIFY(form.isLoaded());
+        QVERIFY(!frame->isMinimized());
+    }
+
+    void systemMenuHoldsMinimiseWhereAllowedAndClose() {
+        testing::SkinTestForm form(testing::MinimisableSpec);
+        form.Show();
+        skin::SkinnedFrame *frame = form.frame();
+        QTest::mousePress(frame, Qt::LeftButton, {},
+                          frame->buttonRect(CaptionButton::SystemMenu).center());
+        QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QStringList texts;
+        for (QAction *action : menu->actions())
+            if (!action->isSeparator())
+                texts << action->text();
+        QCOMPARE(texts, QStringList({QStringLiteral("تصغير"), QStringLiteral("إغلاق")}));
+        menu->actions().constLast()->trigger();
+        QTRY_VERIFY(!form.isLoaded());
+
+        testing::SkinTestForm closeOnly(testing::CloseOnlySpec);
+        closeOnly.Show();
+        QMenu *other = closeOnly.frame()->systemMenu();
+        QCOMPARE(other->actions().size(), 1);
+        QCOMPARE(other->actions().constFirst()->text(), QStringLiteral("إغلاق"));
+    }
+
+    void areasAskForTheirMoveOrResize_data() {
+        QTest::addColumn<QPoint>("where");
+        QTest::addColumn<int>("hit");
+        QTest::addColumn<QString>("request");
+        // Frame 406 × 348.
+        QTest::newRow("caption") << QPoint(200, 10) << int(skin::HtCaption) << "move";
+        QTest::newRow("caption's left end") << QPoint(2, 2) << int(skin::HtCaption) << "move";
+        QTest::newRow("left border") << QPoint(1, 150) << int(skin::HtLeft) << "resize left";
+        QTest::newRow("right border") << QPoint(404, 150) << int(skin::HtRight) << "resize right";
+        QTest::newRow("bottom") << QPoint(100, 340) << int(skin::HtBottom) << "resize bottom";
+        QTest::newRow("bottom left")
+            << QPoint(5, 340) << int(skin::HtBottomLeft) << "resize left+bottom";
+        // The skin makes its bottom right piece a caption.
+        QTest::newRow("bottom right") << QPoint(380, 340) << int(skin::HtCaption) << "move";
+        QTest::newRow("close button") << QPoint(390, 12) << int(skin::HtClose) << "";
+        QTest::newRow("client") << QPoint(200, 200) << int(skin::HtClient) << "";
+    }
+    void areasAskForTheirMoveOrResize() {
+        QFETCH(QPoint, where);
+        QFETCH(int, hit);
+        QFETCH(QString, request);
+        RecordingFrame frame(storedArt(), makeClient());
+        frame.windowSystemMoves = true;
+        frame.show();
+        QCOMPARE(frame.size(), QSize(406, 348));
+        QCOMPARE(frame.hitTest(where), hit);
+        sendMouse(&frame, QEvent::MouseButtonPress, where, Qt::LeftButton);
+        sendMouse(&frame, QEvent::MouseButtonRelease, where, Qt::NoButton);
+        QCOMPARE(frame.requests.join(QLatin1Char(',')), request);
+    }
+
+    void movesAndResizesByHandWhereTheWindowSystemWillNot() {
+        RecordingFrame frame(storedArt(), makeClient());
+        frame.move(100, 100);
+        frame.show();
+        const QPoint start = frame.pos();
+        sendMouse(&frame, QEvent::MouseButtonPress, QPoint(200, 10), Qt::LeftButton);
+        sendMouse(&frame, QEvent::MouseMove, QPoint(230, 50), Qt::LeftButton);
+        sendMouse(&frame, QEvent::MouseButtonRelease, QPoint(230, 50), Qt::NoButton);
+        QCOMPARE(frame.requests, QStringList{QStringLiteral("move")});
+        QCOMPARE(frame.pos(), start + QPoint(30, 40));
+
+        // Right border 50 to the right: wider, and the client with it.
+        sendMouse(&frame, QEvent::MouseButtonPress, QPoint(404, 150), Qt::LeftButton);
+        sendMouse(&frame, QEvent::MouseMove, QPoint(454, 150), Qt::LeftButton);
+        sendMouse(&frame, QEvent::MouseButtonRelease, QPoint(454, 150), Qt::NoButton);
+        QCOMPARE(frame.size(), QSize(456, 348));
+        QCOMPARE(frame.client()->size(), QSize(450, 300));
+        QCOMPARE(frame.buttonRect(CaptionButton::Close).left(), 456 - 24);
+
+        // Bottom left corner 20 left and 30 down: the right edge stays.
+        const int right = frame.geometry().right();
+        sendMouse(&frame, QEvent::MouseButtonPress, QPoint(5, 340), Qt::LeftButton);
+        sendMouse(&frame, QEvent::MouseMove, QPoint(-15, 370), Qt::LeftButton);
+        sendMouse(&frame, QEvent::MouseButtonRelease, QPoint(-15, 370), Qt::NoButton);
+        QCOMPARE(frame.size(), QSize(476, 378));
+        QCOMPARE(frame.geometry().right(), right);
+
+        // Never smaller than the skin allows.
+        sendMouse(&frame, QEvent::MouseButtonPress, QPoint(100, 370), Qt::LeftButton);
+        sendMouse(&frame, QEvent::MouseMove, QPoint(100, -500), Qt::LeftButton);
+        sendMouse(&frame, QEvent::MouseButtonRelease, QPoint(100, -500), Qt::NoButton);
+        QCOMPARE(frame.height(), frame.minimumHeight());
+        QVERIFY(frame.minimumHeight() > 48);
+    }
+};
+
+QTEST_MAIN(TestSkinnedFrame)
+#include "tst_skinnedframe.moc"
