@@ -1,0 +1,139 @@
+// The main window skinned on a real X display with a window manager: it
+// shows with the skin's frame and none of the manager's, and moves, resizes,
+// minimises and closes by that frame under real pointer input (xdotool).
+#include "form1.h"
+#include "skinnedframe.h"
+#include "startup.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+
+// One xdotool command, then time for the program and the window manager to
+// take it in: a press must reach the program before the pointer moves on.
+bool xdotool(const QStringList &arguments) {
+    const bool ok = QProcess::execute(QStringLiteral("xdotool"), arguments) == 0;
+    QTest::qWait(150);
+    return ok;
+}
+
+bool drag(QPoint from, QPoint to) {
+    const QPoint middle = (from + to) / 2;
+    return xdotool({QStringLiteral("mousemove"), QString::number(from.x()),
+                    QString::number(from.y())}) &&
+           xdotool({QStringLiteral("mousedown"), QStringLiteral("1")}) &&
+           xdotool({QStringLiteral("mousemove"), QString::number(middle.x()),
+                    QString::number(middle.y())}) &&
+           xdotool(
+               {QStringLiteral("mousemove"), QString::number(to.x()), QString::number(to.y())}) &&
+           xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
+}
+
+bool click(QPoint at) {
+    return xdotool(
+               {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())}) &&
+           xdotool({QStringLiteral("click"), QStringLiteral("1")});
+}
+
+} // namespace
+
+class TestSkinX11 : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs an X display with a window manager (scripts/test starts one)");
+        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+            QSKIP("needs xdotool");
+        app::prepareApplication(*qApp);
+    }
+
+    void init() {
+        form_ = std::make_unique<app::Form1>();
+        form_->Show();
+        frame_ = qobject_cast<skin::SkinnedFrame *>(form_->topLevel());
+        QVERIFY(frame_);
+        QVERIFY(QTest::qWaitForWindowExposed(frame_));
+        QVERIFY(QTest::qWaitForWindowActive(frame_));
+    }
+    void cleanup() {
+        form_.reset();
+        QTest::qWait(100);
+    }
+
+    void showsWithTheSkinsFrameOnly() {
+        QCOMPARE(form_->window()->size(), QSize(600, 462));
+        QCOMPARE(frame_->size(), QSize(606, 510));
+        // The window manager adds nothing around it.
+        QTRY_COMPARE(frame_->frameGeometry(), frame_->geometry());
+        const QRect screen = frame_->screen()->availableGeometry();
+        QVERIFY(qAbs(frame_->geometry().center().x() - screen.center().x()) <= 1);
+        QVERIFY(qAbs(frame_->geometry().center().y() - screen.center().y()) <= 1);
+        // What the screen shows is the frame's drawing: the close glyph.
+        const QRect close = frame_->buttonRect(skin::CaptionButton::Close);
+        const QImage own = frame_->grab(close).toImage().convertToFormat(QImage::Format_RGB32);
+        const QPoint at = frame_->mapToGlobal(close.topLeft());
+        const QImage onScreen = frame_->screen()
+                                    ->grabWindow(0, at.x(), at.y(), close.width(), close.height())
+                                    .toImage()
+                                    .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(onScreen, own);
+    }
+
+    void dragsByTheCaptionAndTheBorders() {
+        const QRect start = frame_->geometry();
+        QVERIFY(drag(frame_->mapToGlobal(QPoint(300, 10)),
+                     frame_->mapToGlobal(QPoint(300 - 80, 10 + 50))));
+        QTRY_VERIFY((frame_->pos() - (start.topLeft() + QPoint(-80, 50))).manhattanLength() <= 4);
+        QCOMPARE(frame_->size(), start.size());
+
+        // The right border, 60 wider: the client area grows with it and the
+        // close button keeps its distance from the right edge.
+        const QRect moved = frame_->geometry();
+        QVERIFY(drag(frame_->mapToGlobal(QPoint(frame_->width() - 2, 200)),
+                     frame_->mapToGlobal(QPoint(frame_->width() - 2 + 60, 200))));
+        QTRY_VERIFY(qAbs(frame_->width() - (moved.width() + 60)) <= 4);
+        QCOMPARE(frame_->geometry().left(), moved.left());
+        QCOMPARE(form_->window()->width(), frame_->width() - 6);
+        QCOMPARE(frame_->buttonRect(skin::CaptionButton::Close).right(), frame_->width() - 10);
+
+        // The bottom, 40 taller.
+        const int height = frame_->height();
+        QVERIFY(drag(frame_->mapToGlobal(QPoint(200, frame_->height() - 3)),
+                     frame_->mapToGlobal(QPoint(200, frame_->height() - 3 + 40))));
+        QTRY_VERIFY(qAbs(frame_->height() - (height + 40)) <= 4);
+        // Nothing inside moved.
+        QCOMPARE(form_->control("Command14")->geometry(), QRect(8, 80, 65, 25));
+    }
+
+    void minimiseAndCloseButtonsAct() {
+        QVERIFY(
+            click(frame_->mapToGlobal(frame_->buttonRect(skin::CaptionButton::Minimise).center())));
+        QTRY_VERIFY(frame_->isMinimized());
+        form_->Show();
+        QTRY_VERIFY(!frame_->isMinimized());
+        QVERIFY(QTest::qWaitForWindowExposed(frame_));
+        QPointer<skin::SkinnedFrame> frame = frame_;
+        QVERIFY(
+            click(frame_->mapToGlobal(frame_->buttonRect(skin::CaptionButton::Close).center())));
+        QTRY_VERIFY(frame.isNull());
+        QVERIFY(!form_->isLoaded());
+    }
+
+private:
+    std::unique_ptr<app::Form1> form_;
+    skin::SkinnedFrame *frame_ = nullptr;
+};
+
+int main(int argc, char *argv[]) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    TestSkinX11 test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_skin_x11.moc"
