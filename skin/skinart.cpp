@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QPixmapCache>
 #include <QtMath>
-#include <atomic>
 #include <qdrawutil.h>
 
 namespace skin {
@@ -23,8 +22,6 @@ QMargins marginsOf(const ImagePart &part) {
     const Rect &m = *part.margins;
     return {qMax(0, m.left), qMax(0, m.top), qMax(0, m.right), qMax(0, m.bottom)};
 }
-
-std::atomic<quint64> nextArtId{1};
 
 } // namespace
 
@@ -70,13 +67,12 @@ std::shared_ptr<const SkinArt> SkinArt::read(const QByteArray &stream, QString *
         *error = QStringLiteral("the skin has no window element \"Form\"");
         return nullptr;
     }
+    auto art = std::make_shared<const SkinArt>(*std::move(skin));
     QString missing;
-    skin->forEachPicture([&](const Picture &picture) {
+    art->skin().forEachPicture([&](const Picture &picture) {
         for (const ImagePart &part : picture.imageParts()) {
-            if (part.isEmpty() || !missing.isEmpty())
-                continue;
-            const SkinImage *image = skin->image(*part.imageName);
-            if (!image || image->toImage().isNull())
+            if (missing.isEmpty() && !part.isEmpty() &&
+                art->images_.value(*part.imageName).isNull())
                 missing = *part.imageName;
         }
     });
@@ -84,10 +80,10 @@ std::shared_ptr<const SkinArt> SkinArt::read(const QByteArray &stream, QString *
         *error = QStringLiteral("the skin names an image it does not hold: %1").arg(missing);
         return nullptr;
     }
-    return std::make_shared<const SkinArt>(*std::move(skin));
+    return art;
 }
 
-SkinArt::SkinArt(Skin skin) : skin_(std::move(skin)), id_(nextArtId++) {
+SkinArt::SkinArt(Skin skin) : skin_(std::move(skin)) {
     form_ = skin_.root.child(u"Form");
     static const Element empty;
     if (!form_)
@@ -126,62 +122,70 @@ std::optional<ImagePart> SkinArt::partOf(const Element &element, QStringView pro
     return part;
 }
 
+QPixmap SkinArt::cached(const CacheKey &key) const {
+    QPixmap pixmap;
+    if (const auto found = cacheKeys_.constFind(key); found != cacheKeys_.constEnd()) {
+        if (QPixmapCache::find(*found, &pixmap))
+            return pixmap;
+        cacheKeys_.erase(found);
+    }
+    return pixmap;
+}
+
+void SkinArt::cache(const CacheKey &key, const QPixmap &pixmap) const {
+    cacheKeys_.insert(key, QPixmapCache::insert(pixmap));
+}
+
 QPixmap SkinArt::piece(const ImagePart &part, Blend blend) const {
     if (part.isEmpty())
         return {};
-    const Rect &s = part.source;
-    const QString key = QStringLiteral("snomel-skin/%1/%2/%3,%4,%5,%6/%7")
-                            .arg(id_)
-                            .arg(*part.imageName)
-                            .arg(s.left)
-                            .arg(s.top)
-                            .arg(s.right)
-                            .arg(s.bottom)
-                            .arg(int(blend));
-    QPixmap pixmap;
-    if (QPixmapCache::find(key, &pixmap))
+    const CacheKey key{*part.imageName, part.source, int(blend), false, {}, 0};
+    QPixmap pixmap = cached(key);
+    if (!pixmap.isNull())
         return pixmap;
     const QImage &image = images_.value(*part.imageName);
-    const QRect source = s.toQRect() & image.rect();
+    const QRect source = part.source.toQRect() & image.rect();
     if (source.isEmpty())
         return {};
     QImage cut = image.copy(source);
     cut = cut.convertToFormat(blend == Blend::Opaque ? QImage::Format_RGB32
                                                      : QImage::Format_ARGB32_Premultiplied);
     pixmap = QPixmap::fromImage(cut);
-    QPixmapCache::insert(key, pixmap);
+    cache(key, pixmap);
     return pixmap;
 }
 
 QPixmap SkinArt::tile(const ImagePart &part, Blend blend, qreal dpr) const {
     const QPixmap source = piece(part, blend);
-    const int factor = qMax(1, qCeil(dpr));
-    if (source.isNull() || factor == 1)
+    if (source.isNull())
         return source;
-    QPixmap scaled =
-        source.scaled(source.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    scaled.setDevicePixelRatio(factor);
-    return scaled;
+    // Repeated up to a size that fills a window in few blits.
+    constexpr int MinimumSide = 128;
+    const int factor = qMax(1, qCeil(dpr));
+    const QSize repeats((MinimumSide + source.width() - 1) / source.width(),
+                        (MinimumSide + source.height() - 1) / source.height());
+    QPixmap texture(QSize(source.width() * repeats.width(), source.height() * repeats.height()) *
+                    factor);
+    texture.fill(Qt::transparent);
+    {
+        QPainter painter(&texture);
+        painter.scale(factor, factor);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        for (int y = 0; y < repeats.height(); ++y)
+            for (int x = 0; x < repeats.width(); ++x)
+                painter.drawPixmap(x * source.width(), y * source.height(), source);
+    }
+    texture.setDevicePixelRatio(factor);
+    return texture;
 }
 
 QPixmap SkinArt::composed(const QRect &target, const ImagePart &part, Blend blend,
                           qreal dpr) const {
-    const Rect &s = part.source;
     const QMargins m = marginsOf(part);
-    const QString key = QStringLiteral("snomel-skin/%1/%2/%3,%4,%5,%6/%7/%8x%9@%10/%11")
-                            .arg(id_)
-                            .arg(*part.imageName)
-                            .arg(s.left)
-                            .arg(s.top)
-                            .arg(s.right)
-                            .arg(s.bottom)
-                            .arg(int(blend))
-                            .arg(target.width())
-                            .arg(target.height())
-                            .arg(dpr)
-                            .arg(part.margins ? 1 : 0);
-    QPixmap result;
-    if (QPixmapCache::find(key, &result))
+    const CacheKey key{*part.imageName,          part.source,   int(blend),
+                       part.margins.has_value(), target.size(), dpr};
+    QPixmap result = cached(key);
+    if (!result.isNull())
         return result;
     const QPixmap source = piece(part, blend);
     if (source.isNull())
@@ -199,7 +203,7 @@ QPixmap SkinArt::composed(const QRect &target, const ImagePart &part, Blend blen
             painter.fillRect(area, QBrush(tile(part, blend, dpr)));
         }
     }
-    QPixmapCache::insert(key, result);
+    cache(key, result);
     return result;
 }
 

@@ -12,8 +12,8 @@
 //    stored "Frame") copies it opaque, alpha ignored.
 //  - Scaling never smooths: at a device pixel ratio of 2 every skin pixel
 //    becomes a crisp 2 × 2 block.
-//  - Composed pictures are kept in QPixmapCache, by skin, piece, size and
-//    device pixel ratio, so a repaint is one blit per piece.
+//  - Composed pictures are kept in QPixmapCache, by piece, size and device
+//    pixel ratio, so a repaint is one blit per piece.
 #pragma once
 
 #include "skinmodel.h"
@@ -22,6 +22,7 @@
 #include <QHash>
 #include <QMargins>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <memory>
 #include <optional>
 
@@ -85,12 +86,31 @@ public:
     static std::optional<ImagePart> partOf(const Element &element, QStringView property);
 
 private:
+    // What a cached pixmap was made from: a piece, or a piece composed at a
+    // size and device pixel ratio (size empty for the piece itself).
+    struct CacheKey {
+        QString image;
+        Rect source;
+        int blend;
+        bool nine;
+        QSize size;
+        qreal dpr;
+        bool operator==(const CacheKey &) const = default;
+        friend size_t qHash(const CacheKey &key, size_t seed = 0) {
+            return qHashMulti(seed, key.image, key.source.left, key.source.top, key.source.right,
+                              key.source.bottom, key.blend, key.nine, key.size.width(),
+                              key.size.height(), key.dpr);
+        }
+    };
+    QPixmap cached(const CacheKey &key) const;
+    void cache(const CacheKey &key, const QPixmap &pixmap) const;
     QPixmap composed(const QRect &target, const ImagePart &part, Blend blend, qreal dpr) const;
 
     Skin skin_;
     const Element *form_ = nullptr;
     QHash<QString, QImage> images_;
-    quint64 id_;
+    // Keys into QPixmapCache, which may drop a pixmap at any time.
+    mutable QHash<CacheKey, QPixmapCache::Key> cacheKeys_;
 };
 
 } // namespace skin

@@ -1,0 +1,45 @@
+// Start-up of the main window's table, skinned or not, ending at its first
+// paint: what the skin adds to start-up.
+// Usage: bench_main_window_table plain|skinned
+#include "../startup/firstpaint.h"
+#include "form.h"
+#include "form1layout.h"
+#include "skincontrol.h"
+#include "startup.h"
+#include "storedskin.h"
+
+#include <QApplication>
+
+namespace {
+
+class MainWindowTable : public platform::Form {
+public:
+    explicit MainWindowTable(bool skinned) : platform::Form(app::Form1Spec), skinned_(skinned) {}
+
+protected:
+    QWidget *createCustomControl(const platform::ControlSpec &, QWidget *container) override {
+        return new skin::SkinControl(skin::storedSkinStream(1), container);
+    }
+    void Form_Load() override {
+        if (skinned_)
+            control<skin::SkinControl>("Skin1")->Invoke(
+                skin::SkinControl::DispidApply, platform::InvokeKind::Method,
+                {platform::Variant(static_cast<qint32>(hWnd()))});
+    }
+
+private:
+    bool skinned_;
+};
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    QApplication application(argc, argv);
+    app::prepareApplication(application);
+    MainWindowTable form(argc > 1 && qstrcmp(argv[1], "skinned") == 0);
+    QuitAfterFirstPaint quit;
+    form.Load();
+    form.topLevel()->installEventFilter(&quit);
+    form.Show();
+    return QApplication::exec();
+}

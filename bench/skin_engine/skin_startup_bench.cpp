@@ -1,0 +1,56 @@
+// Start-up to first paint, each a process of its own: the main window's
+// table skinned, the same unskinned, and a bare Qt window of the same size.
+// Usage: skin_startup_bench [runs]   (needs a display: DISPLAY or QT_QPA_PLATFORM)
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+double runOnce(const QString &program, const QStringList &arguments) {
+    QElapsedTimer timer;
+    timer.start();
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+        std::fprintf(stderr, "skin_startup_bench: %s failed: %s\n", qPrintable(program),
+                     process.readAllStandardError().constData());
+        std::exit(1);
+    }
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+double median(QList<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    QCoreApplication application(argc, argv);
+    const int runs = argc > 1 ? std::max(3, QString::fromLocal8Bit(argv[1]).toInt()) : 21;
+    const QString bareWindow = QStringLiteral(BARE_WINDOW);
+    const QString table = QStringLiteral(MAIN_WINDOW_TABLE);
+    const QStringList plainArgs{QStringLiteral("plain")}, skinnedArgs{QStringLiteral("skinned")};
+    // One run of each first, so none pays for cold caches.
+    runOnce(bareWindow, {});
+    runOnce(table, plainArgs);
+    runOnce(table, skinnedArgs);
+    QList<double> bare, plain, skinned;
+    for (int i = 0; i < runs; ++i) {
+        bare.append(runOnce(bareWindow, {}));
+        plain.append(runOnce(table, plainArgs));
+        skinned.append(runOnce(table, skinnedArgs));
+    }
+    const double bareMs = median(bare), plainMs = median(plain), skinnedMs = median(skinned);
+    std::printf("start-up to first paint, median of %d runs\n", runs);
+    std::printf("  bare Qt window                %7.1f ms\n", bareMs);
+    std::printf("  main window table, unskinned  %7.1f ms\n", plainMs);
+    std::printf("  main window table, skinned    %7.1f ms\n", skinnedMs);
+    std::printf("  ratio skinned / unskinned     %7.2f\n", skinnedMs / plainMs);
+    std::printf("  ratio skinned / bare          %7.2f (target <= 1.30)\n", skinnedMs / bareMs);
+    return 0;
+}
