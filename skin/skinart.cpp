@@ -158,7 +158,7 @@ QPixmap SkinArt::piece(const ImagePart &part, Blend blend) const {
 QPixmap SkinArt::tile(const ImagePart &part, Blend blend, qreal dpr) const {
     const QPixmap source = piece(part, blend);
     if (source.isNull())
-        return source;
+        return {};
     // Repeated up to a size that fills a window in few blits.
     constexpr int MinimumSide = 128;
     const int factor = qMax(1, qCeil(dpr));

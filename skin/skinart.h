@@ -12,6 +12,11 @@
 //    stored "Frame") copies it opaque, alpha ignored.
 //  - Scaling never smooths: at a device pixel ratio of 2 every skin pixel
 //    becomes a crisp 2 × 2 block.
+//  - Text is drawn in its text style's colour, whose top byte is ignored;
+//    the style field and the second colour change nothing, nor do the
+//    picture flags, the state flag and number, m_nHue and m_bApplyColors.
+//    m_bSkinClientArea 0 would leave the client area and its controls in the
+//    base style (the stored skin has 1).
 //  - Composed pictures are kept in QPixmapCache, by piece, size and device
 //    pixel ratio, so a repaint is one blit per piece.
 #pragma once
