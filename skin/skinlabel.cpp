@@ -3,6 +3,7 @@
 #include "skinstyle.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace skin {
@@ -43,7 +44,25 @@ void SkinLabel::paintEvent(QPaintEvent *) {
         }
     }
     painter.setPen(text);
-    painter.drawText(rect(), static_cast<int>(captionAlignment()), settings_.caption);
+    const QFont fitted = fittedFont();
+    painter.setFont(fitted);
+    const QString caption =
+        QFontMetrics(fitted).elidedText(settings_.caption, Qt::ElideRight, width());
+    painter.drawText(rect(), static_cast<int>(captionAlignment()), caption);
+}
+
+// The stored font, made smaller when the caption is wider than the label:
+// the bundled face runs wider than the one the labels were laid out for,
+// and a child should see the whole sentence rather than half of it.
+QFont SkinLabel::fittedFont() const {
+    QFont fitted = font();
+    const int advance = QFontMetrics(fitted).horizontalAdvance(settings_.caption);
+    if (advance <= width() || advance <= 0)
+        return fitted;
+    constexpr double SmallestShare = 0.6;
+    const double share = std::max(SmallestShare, static_cast<double>(width()) / advance);
+    fitted.setPointSizeF(std::floor(fitted.pointSizeF() * share * 4) / 4);
+    return fitted;
 }
 
 } // namespace skin

@@ -41,6 +41,10 @@ public:
     // Where the caption goes, from the stored alignment.
     Qt::Alignment captionAlignment() const;
 
+    // The font the caption is drawn in: the stored one, or a smaller one
+    // when the caption would not fit.
+    QFont fittedFont() const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 

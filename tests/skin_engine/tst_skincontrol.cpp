@@ -172,6 +172,26 @@ private slots:
         QCOMPARE(frame.pixel(10 + 2, 40 + 8), frame.pixel(5, 48));
         QVERIFY(QColor(frame.pixel(10 + 2, 40 + 8)) != QColor(Qt::black));
     }
+
+    // A caption wider than its label is drawn smaller, whole; one that fits
+    // keeps the stored font. The stored settings never change.
+    void longCaptionsShrinkToFit() {
+        skin::SkinLabelSettings settings;
+        settings.caption =
+            QStringLiteral("ابني - ابنتي المجتهدين: اضغطا على الماوس مرتين متتاليتين "
+                           "\"دبل كلك\" للتشغيل");
+        settings.font = {"Times New Roman", 12.75, 700, 178};
+        skin::SkinLabel label(settings, nullptr);
+        label.resize(449, 25);
+        const QFont fitted = label.fittedFont();
+        QVERIFY(fitted.pointSizeF() < 12.75);
+        QVERIFY(fitted.pointSizeF() >= 12.75 * 0.6);
+        QVERIFY(QFontMetrics(fitted).horizontalAdvance(settings.caption) <= label.width());
+        QCOMPARE(label.settings().font.points, 12.75);
+
+        label.resize(2000, 25);
+        QCOMPARE(label.fittedFont().pointSizeF(), 12.75);
+    }
 };
 
 QTEST_MAIN(TestSkinControl)
