@@ -1,5 +1,7 @@
 #include "skinstyle.h"
 
+#include "controls.h"
+
 #include "skingeometry.h"
 
 #include <QApplication>
@@ -70,6 +72,12 @@ void SkinStyle::polish(QWidget *widget) {
     QProxyStyle::polish(widget);
     if (qobject_cast<QPushButton *>(widget))
         widget->setAttribute(Qt::WA_Hover, true);
+    // A picture box is a canvas: plain white, not the window's stripes.
+    if (qobject_cast<platform::PictureBox *>(widget)) {
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::Window, Qt::white);
+        widget->setPalette(palette);
+    }
 }
 
 void SkinStyle::unpolish(QWidget *widget) {

@@ -29,6 +29,7 @@ const QColor buttonEdge(0x00, 0x2A, 0x3E);
 const QColor frameLight(0x89, 0x9B, 0xA3);
 const QColor frameDark(0x75, 0x87, 0x8F);
 const QColor captionText(0xBB, 0xE9, 0xEC);
+const QColor frameField(0xE2, 0xEA, 0xEE);
 
 // A rectangle as the skin gives it: left, top, right and bottom, the last
 // two exclusive.
@@ -87,8 +88,15 @@ void drawButton(QPainter &p, const QRect &r, bool pressed) {
     p.fillRect(r.adjusted(1, 1, -1, -1),
                pressed ? buttonEdge.lighter(130) : buttonBlue.lighter(140));
     p.fillRect(r.adjusted(2, 2, -2, -2), buttonBlue);
-    if (pressed)
+    if (pressed) {
         p.fillRect(r.adjusted(2, 2, -2, -r.height() + 4), buttonEdge);
+        return;
+    }
+    // A soft light along the top edge, inside the top margin, so it stays
+    // crisp however tall the button is stretched.
+    for (int row = 0; row < 4; ++row)
+        hline(p, r.left() + 2, r.right() - 2, r.top() + 2 + row,
+              buttonBlue.lighter(135 - 10 * row));
 }
 
 QImage drawWeb() {
@@ -144,11 +152,10 @@ QImage drawWeb() {
     p.fillRect(frame.adjusted(1, 1, -1, -1), frameLight);
     p.fillRect(piece(21, 62, 104, 64), frameDark); // caption band
     p.fillRect(piece(25, 66, 100, 130), buttonBlue);
-    p.fillRect(piece(37, 61, 61, 67), Qt::white); // frame caption sample
+    // The frame's inside: a pale field the dark buttons stand out on.
+    p.fillRect(piece(37, 61, 61, 67), frameField);
     drawButton(p, piece(34, 70, 90, 92), false);
     drawButton(p, piece(33, 98, 89, 120), true);
-    p.fillRect(piece(81, 71, 85, 92), captionDark); // menu separator sample
-    p.fillRect(piece(39, 99, 44, 119), captionLight);
 
     // A label and text boxes.
     p.fillRect(piece(120, 60, 200, 72), Qt::white);
