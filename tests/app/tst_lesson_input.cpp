@@ -83,12 +83,5 @@ private:
     static QPoint centre(QWidget *widget) { return widget->mapToGlobal(widget->rect().center()); }
 };
 
-int main(int argc, char *argv[]) {
-    if (qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    TestLessonInput test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(TestLessonInput)
 #include "tst_lesson_input.moc"
