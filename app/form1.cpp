@@ -61,6 +61,8 @@ const ClickHandler CommandHandlers[] = {
 const char FarewellPrompt[] = "الزنبوطي يتمنى لكم الفائدة ويسألكم الدعاء";
 const char FarewellTitle[] = "مكتبة الزنبوطي للمعلومات الدينية";
 const char TrayTip[] = "برنامج كرمدان";
+// What a letter button does, for assistive technology; %1 is the letter's name.
+const char LetterDescription[] = "يعرض صورة حرف %1 ويُسمع صوته";
 
 // A letter's file in the program folder: the folder as the platform reports
 // it, then a backslash and the name, with no test for a separator already
@@ -85,6 +87,17 @@ void Form1::connectHandlers() {
            [this, handler] { (this->*handler)(); });
     }
     on(control<QPushButton>("Command34"), &QPushButton::clicked, [this] { Command34_Click(); });
+}
+
+// Each letter button is called by its letter's name rather than its caption,
+// the bare letter.
+void Form1::describeControls() {
+    for (const Letter &letter : Letters) {
+        QWidget *button = control(letter.button);
+        const QString name = QString::fromUtf8(letter.name);
+        button->setAccessibleName(name);
+        button->setAccessibleDescription(QString::fromUtf8(LetterDescription).arg(name));
+    }
 }
 
 QWidget *Form1::createCustomControl(const platform::ControlSpec &spec, QWidget *container) {

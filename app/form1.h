@@ -67,6 +67,7 @@ public:
 
 protected:
     void Form_Load() override;
+    void describeControls() override;
     void connectHandlers() override;
     QWidget *createCustomControl(const platform::ControlSpec &spec, QWidget *container) override;
 

@@ -76,9 +76,20 @@ const platform::ControlSpec Controls[] = {
     {"Skin1", Custom, "Frame1", 0, 0, 0, 0, -1, nullptr, nullptr, nullptr, Default},
 };
 
+// Control, accessible name, accessible description, where the caption and
+// the tooltip do not say it. The letter buttons say their letter's name,
+// from the letter table.
+const platform::AccessibleText AccessibleTexts[] = {
+    {"Pic1", "صورة الحرف", "تظهر هنا صورة الحرف الذي تضغط زره"},
+    {"Img1", "الصورة", "صورة آخر حرف ضغطت زره"},
+    {"Frame1", "لوحة الحروف", "أزرار الحروف الثمانية والعشرين وأزرار الأوامر"},
+    {"Command34", nullptr, "يفتح نافذة نشيد الحروف"},
+};
+
 } // namespace
 
-const platform::FormSpec Form1Spec{"برنامج: تعليم سنوميل", 9000,    6930, /*minButton=*/true,
-                                   /*maxButton=*/false,    Controls};
+const platform::FormSpec Form1Spec{
+    "برنامج: تعليم سنوميل", 9000,     6930,           /*minButton=*/true,
+    /*maxButton=*/false,    Controls, AccessibleTexts};
 
 } // namespace app

@@ -5,18 +5,23 @@
 namespace app {
 
 // Letters 1 to 11 have bitmap pictures, 12 to 28 JPEG pictures; every sound
-// is a wave file. Only the extension of its own row is ever tried.
+// is a wave file. Only the extension of its own row is ever tried. The last
+// column is the letter's name, which a screen reader says for its button.
 const std::array<Letter, 28> Letters = {{
-    {1, "Command15", "أ", "bmp"},  {2, "Command16", "ب", "bmp"},   {3, "Command17", "ت", "bmp"},
-    {4, "Command1", "ث", "bmp"},   {5, "Command2", "ج", "bmp"},    {6, "Command3", "ح", "bmp"},
-    {7, "Command4", "خ", "bmp"},   {8, "Command5", "د", "bmp"},    {9, "Command6", "ذ", "bmp"},
-    {10, "Command7", "ر", "bmp"},  {11, "Command8", "ز", "bmp"},   {12, "Command27", "س", "jpg"},
-    {13, "Command26", "ش", "jpg"}, {14, "Command25", "ص", "jpg"},  {15, "Command24", "ض", "jpg"},
-    {16, "Command23", "ط", "jpg"}, {17, "Command22", "ظ", "jpg"},  {18, "Command20", "ع", "jpg"},
-    {19, "Command19", "غ", "jpg"}, {20, "Command18", "ف", "jpg"},  {21, "Command9", "ق", "jpg"},
-    {22, "Command31", "ك", "jpg"}, {23, "Command30", "ل", "jpg"},  {24, "Command29", "م", "jpg"},
-    {25, "Command28", "ن", "jpg"}, {26, "Command32", "هـ", "jpg"}, {27, "Command33", "و", "jpg"},
-    {28, "Command21", "ي", "jpg"},
+    {1, "Command15", "أ", "bmp", "ألف"},  {2, "Command16", "ب", "bmp", "باء"},
+    {3, "Command17", "ت", "bmp", "تاء"},  {4, "Command1", "ث", "bmp", "ثاء"},
+    {5, "Command2", "ج", "bmp", "جيم"},   {6, "Command3", "ح", "bmp", "حاء"},
+    {7, "Command4", "خ", "bmp", "خاء"},   {8, "Command5", "د", "bmp", "دال"},
+    {9, "Command6", "ذ", "bmp", "ذال"},   {10, "Command7", "ر", "bmp", "راء"},
+    {11, "Command8", "ز", "bmp", "زاي"},  {12, "Command27", "س", "jpg", "سين"},
+    {13, "Command26", "ش", "jpg", "شين"}, {14, "Command25", "ص", "jpg", "صاد"},
+    {15, "Command24", "ض", "jpg", "ضاد"}, {16, "Command23", "ط", "jpg", "طاء"},
+    {17, "Command22", "ظ", "jpg", "ظاء"}, {18, "Command20", "ع", "jpg", "عين"},
+    {19, "Command19", "غ", "jpg", "غين"}, {20, "Command18", "ف", "jpg", "فاء"},
+    {21, "Command9", "ق", "jpg", "قاف"},  {22, "Command31", "ك", "jpg", "كاف"},
+    {23, "Command30", "ل", "jpg", "لام"}, {24, "Command29", "م", "jpg", "ميم"},
+    {25, "Command28", "ن", "jpg", "نون"}, {26, "Command32", "هـ", "jpg", "هاء"},
+    {27, "Command33", "و", "jpg", "واو"}, {28, "Command21", "ي", "jpg", "ياء"},
 }};
 
 const Letter *letterForButton(const char *button) {

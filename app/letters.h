@@ -10,6 +10,7 @@ struct Letter {
     const char *button; // the button on Form1 that teaches it
     const char *stem;   // the button's caption, and the stem of both file names (UTF-8)
     const char *pictureExtension;
+    const char *name; // the letter's name, as assistive technology says it (UTF-8)
 };
 
 inline constexpr const char *SoundExtension = "wav";

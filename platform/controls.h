@@ -4,9 +4,20 @@
 #include "picture.h"
 
 #include <QFrame>
+#include <QPushButton>
 #include <QWidget>
 
 namespace platform {
+
+// The platform's push button: with the focus, Space and Enter both press it.
+class PushButton : public QPushButton {
+    Q_OBJECT
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+};
 
 // A child window with the standard sunken border. Its child controls are
 // placed from the top-left corner of the inside of the border, and clipped

@@ -78,6 +78,8 @@ void Form::Load() {
 
     createControls();
     setStoredProperties();
+    describeFromTable();
+    describeControls();
     connectHandlers();
     invokeHandler([this] { Form_Load(); });
     emit loaded();
@@ -152,7 +154,7 @@ void Form::createControls() {
         QWidget *widget = nullptr;
         switch (spec.kind) {
         case ControlKind::PushButton: {
-            auto *button = new QPushButton(container);
+            auto *button = new PushButton(container);
             button->setAutoDefault(false);
             widget = button;
             break;
@@ -177,15 +179,20 @@ void Form::createControls() {
         if (spec.width > 0 || spec.height > 0)
             widget->setGeometry(twips::toPixels(spec.left, spec.top, spec.width, spec.height));
         if (spec.caption) {
+            const QString caption = QString::fromUtf8(spec.caption);
             if (auto *button = qobject_cast<QPushButton *>(widget))
-                button->setText(QString::fromUtf8(spec.caption));
+                button->setText(caption);
             else if (auto *frame = qobject_cast<QGroupBox *>(widget))
-                frame->setTitle(QString::fromUtf8(spec.caption));
+                frame->setTitle(caption);
+            if (!caption.isEmpty())
+                widget->setAccessibleName(caption);
         }
         if (spec.font)
             widget->setFont(fontFrom(*spec.font));
-        if (spec.toolTip)
+        if (spec.toolTip) {
             widget->setToolTip(QString::fromUtf8(spec.toolTip));
+            widget->setAccessibleDescription(widget->toolTip());
+        }
         if (spec.pointer != MousePointer::Default)
             widget->setCursor(cursorFor(spec.pointer));
         widget->show();
@@ -193,6 +200,19 @@ void Form::createControls() {
     const QList<QWidget *> order = tabOrder();
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void Form::describeFromTable() {
+    for (const AccessibleText &text : spec_.accessibleTexts) {
+        QWidget *widget = control(text.control);
+        if (!widget)
+            raise(errors::InternalError, QStringLiteral("No control named %1 to describe")
+                                             .arg(QString::fromUtf8(text.control)));
+        if (text.name)
+            widget->setAccessibleName(QString::fromUtf8(text.name));
+        if (text.description)
+            widget->setAccessibleDescription(QString::fromUtf8(text.description));
+    }
 }
 
 } // namespace platform

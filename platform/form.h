@@ -44,6 +44,15 @@ struct ControlSpec {
     MousePointer pointer;
 };
 
+// What assistive technology says of one control, where its table row does
+// not say it: a control's caption is its name and its tooltip its
+// description unless a row here gives another.
+struct AccessibleText {
+    const char *control;
+    const char *name;        // UTF-8; nullptr: the caption
+    const char *description; // UTF-8; nullptr: the tooltip
+};
+
 struct FormSpec {
     const char *caption; // UTF-8
     int clientWidth;     // twips
@@ -51,6 +60,7 @@ struct FormSpec {
     bool minButton;
     bool maxButton;
     std::span<const ControlSpec> controls;
+    std::span<const AccessibleText> accessibleTexts = {};
 };
 
 QFont fontFrom(const FontSpec &spec);
@@ -106,6 +116,9 @@ protected:
     // Sets what the window stores beyond its control table (a picture, a
     // colour), once the controls are made and before Form_Load.
     virtual void setStoredProperties() {}
+    // Gives controls the accessible names and descriptions that are made at
+    // run time, once the table's own are set.
+    virtual void describeControls() {}
     // Connects the handlers of the controls just created.
     virtual void connectHandlers() {}
     // Creates a control of kind Custom; the base creates the standard kinds.
@@ -113,6 +126,7 @@ protected:
 
 private:
     void createControls();
+    void describeFromTable();
     void centre();
 
     const FormSpec &spec_;

@@ -54,6 +54,20 @@ const char *const VolumeDownText = "خفض الصوت";
 const char *const SeekText = "الموضع";
 const char *const VolumeText = "مستوى الصوت";
 
+// What each part of the player does, as assistive technology says it. The
+// buttons are called by their action's text, which follows the state.
+const char *const PlayPauseDescription = "يشغّل المقطع أو يوقفه مؤقتًا";
+const char *const StopDescription = "يوقف المقطع ويعيده إلى بدايته";
+const char *const MuteDescription = "يكتم الصوت أو يعيده";
+const char *const SeekDescription = "موضع التشغيل في المقطع";
+const char *const VolumeDescription = "مستوى صوت المشغل من 0 إلى 100";
+const char *const StateDescription = "حالة المشغل";
+const char *const TimeDescription = "الوقت المنقضي من المقطع ومدته";
+const char *const SurfaceName = "شاشة العرض";
+const char *const SurfaceDescription = "تعرض صورة المقطع";
+const char *const BarName = "أدوات التحكم";
+const char *const BarDescription = "التشغيل والإيقاف والموضع والصوت";
+
 constexpr int VolumeStep = 10;
 // How long media may take to open before the player gives up on it.
 constexpr int OpeningLimitMs = 8000;
@@ -105,9 +119,10 @@ short shiftCode(Qt::KeyboardModifiers modifiers) {
     return code;
 }
 
-QToolButton *toolButton(QAction *action, QWidget *parent) {
+QToolButton *toolButton(QAction *action, const char *description, QWidget *parent) {
     auto *button = new QToolButton(parent);
     button->setDefaultAction(action);
+    button->setAccessibleDescription(tr8(description));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
@@ -149,6 +164,8 @@ MediaPlayer::MediaPlayer(const MediaPlayerSettings &settings, QWidget *parent)
                 emit doubleClicked(buttonCode(button), shiftCode(modifiers), at.x(), at.y());
             });
     connect(surface_, &VideoSurface::firstFramePainted, this, &MediaPlayer::firstFrameShown);
+    surface_->setAccessibleName(tr8(SurfaceName));
+    surface_->setAccessibleDescription(tr8(SurfaceDescription));
 
     createActions();
     auto *layout = new QVBoxLayout(this);
@@ -427,9 +444,12 @@ QWidget *MediaPlayer::createBar() {
     bar->setObjectName(QStringLiteral("controlBar"));
     bar->setLayoutDirection(Qt::LeftToRight);
     bar->setAutoFillBackground(true);
+    bar->setAccessibleName(tr8(BarName));
+    bar->setAccessibleDescription(tr8(BarDescription));
 
     seek_ = new QSlider(Qt::Horizontal, bar);
     seek_->setAccessibleName(tr8(SeekText));
+    seek_->setAccessibleDescription(tr8(SeekDescription));
     seek_->setFocusPolicy(Qt::NoFocus);
     connect(seek_, &QSlider::sliderMoved, this, [this](int ms) {
         if (engine_)
@@ -438,13 +458,16 @@ QWidget *MediaPlayer::createBar() {
 
     stateLabel_ = new QLabel(bar);
     stateLabel_->setObjectName(QStringLiteral("stateText"));
+    stateLabel_->setAccessibleDescription(tr8(StateDescription));
     // Beside the buttons, whichever way its text runs.
     stateLabel_->setAlignment(Qt::AlignAbsolute | Qt::AlignLeft | Qt::AlignVCenter);
     timeLabel_ = new QLabel(bar);
     timeLabel_->setObjectName(QStringLiteral("timeText"));
+    timeLabel_->setAccessibleDescription(tr8(TimeDescription));
 
     volumeSlider_ = new QSlider(Qt::Horizontal, bar);
     volumeSlider_->setAccessibleName(tr8(VolumeText));
+    volumeSlider_->setAccessibleDescription(tr8(VolumeDescription));
     volumeSlider_->setFocusPolicy(Qt::NoFocus);
     volumeSlider_->setRange(0, 100);
     volumeSlider_->setFixedWidth(70);
@@ -453,13 +476,13 @@ QWidget *MediaPlayer::createBar() {
     auto *row = new QHBoxLayout;
     row->setContentsMargins(2, 0, 2, 2);
     row->setSpacing(2);
-    row->addWidget(toolButton(playPause_, bar));
-    row->addWidget(toolButton(stop_, bar));
+    row->addWidget(toolButton(playPause_, PlayPauseDescription, bar));
+    row->addWidget(toolButton(stop_, StopDescription, bar));
     row->addSpacing(6);
     row->addWidget(stateLabel_, 1);
     row->addWidget(timeLabel_);
     row->addSpacing(6);
-    row->addWidget(toolButton(mute_, bar));
+    row->addWidget(toolButton(mute_, MuteDescription, bar));
     row->addWidget(volumeSlider_);
 
     auto *column = new QVBoxLayout(bar);

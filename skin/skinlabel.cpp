@@ -16,6 +16,8 @@ SkinLabel::SkinLabel(SkinLabelSettings settings, QWidget *parent)
     : QWidget(parent), settings_(std::move(settings)) {
     setFont(platform::fontFrom(settings_.font));
     setFocusPolicy(Qt::NoFocus);
+    // Drawn, not a text widget: assistive technology reads the caption here.
+    setAccessibleName(settings_.caption);
 }
 
 Qt::Alignment SkinLabel::captionAlignment() const {

@@ -49,10 +49,18 @@ const StoredLabel Labels[] = {
     {"SkinLabel2", -1, 1720, 450, 0, 1}, {"SkinLabel1", -1, 3201, 450, 1, 1},
 };
 
+// Control, accessible name, accessible description, where the caption and
+// the tooltip do not say it.
+const platform::AccessibleText AccessibleTexts[] = {
+    {"Pictuer1", "صورة البرنامج", "تفتح صفحة المبرمج في المتصفح"},
+    {"Frame2", "معلومات البرنامج", "عنوان البرنامج ومبرمجه وتاريخ إنتاجه وعنوان المراسلة"},
+};
+
 } // namespace
 
-const platform::FormSpec Form2Spec{"حول البرنامج",      3930,    2520, /*minButton=*/false,
-                                   /*maxButton=*/false, Controls};
+const platform::FormSpec Form2Spec{
+    "حول البرنامج",      3930,     2520,           /*minButton=*/false,
+    /*maxButton=*/false, Controls, AccessibleTexts};
 
 const std::span<const StoredLabel> Form2Labels(Labels);
 

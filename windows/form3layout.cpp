@@ -21,10 +21,19 @@ const platform::ControlSpec Controls[] = {
      "اضغط على الماوس مرتين متتاليتين \"دبل كلك\" للتشغيل", Default},
 };
 
+// Control, accessible name, accessible description, where the caption and
+// the tooltip do not say it.
+const platform::AccessibleText AccessibleTexts[] = {
+    {"Frame2", "إرشاد التشغيل", nullptr},
+    {"Frame1", "إطار المشغل", nullptr},
+    {"Pictuer1", "شاشة النشيد", "تحمل مشغل نشيد الحروف"},
+    {"MediaPlayer1", "مشغل نشيد الحروف", nullptr},
+};
+
 } // namespace
 
-const platform::FormSpec Form3Spec{"نشيد الحروف",       7200,    6075, /*minButton=*/true,
-                                   /*maxButton=*/false, Controls};
+const platform::FormSpec Form3Spec{
+    "نشيد الحروف", 7200, 6075, /*minButton=*/true, /*maxButton=*/false, Controls, AccessibleTexts};
 
 const skin::SkinLabelSettings SkinLabel1Settings{
     .first = -1,
