@@ -81,7 +81,7 @@ int main(int argc, char *argv[]) {
             baseline.append(bareMs);
         }
     }
-    if (silent.calls.size() != (rounds + 1) * 28) {
+    if (silent.calls.size() != static_cast<qsizetype>(rounds + 1) * 28) {
         std::fprintf(stderr, "bench_press_to_picture: a lesson failed (media missing?)\n");
         return 1;
     }
