@@ -1,3 +1,4 @@
+#include "currentdirectory.h"
 #include "mediaplayer.h"
 #include "mediatest.h"
 #include "runtimeerror.h"
@@ -35,20 +36,6 @@ template <class Code> int errorNumberOf(Code &&code) {
     }
     return 0;
 }
-
-// Changes the current directory for a test's scope.
-class CurrentDirectory {
-public:
-    explicit CurrentDirectory(const QString &path) : previous_(QDir::currentPath()) {
-        QDir::setCurrent(path);
-    }
-    ~CurrentDirectory() { QDir::setCurrent(previous_); }
-    CurrentDirectory(const CurrentDirectory &) = delete;
-    CurrentDirectory &operator=(const CurrentDirectory &) = delete;
-
-private:
-    QString previous_;
-};
 
 // The top-level windows other than the ones given: a dialog of the player's
 // would be one.
@@ -166,7 +153,7 @@ private slots:
                  platform::errors::WrongNumberOfArguments);
         QVERIFY(player_->engine() == nullptr);
 
-        CurrentDirectory here(folder_->path());
+        testing::CurrentDirectory here(folder_->path());
         player_->Invoke(1, InvokeKind::PropertyPut, {Variant(QStringLiteral("song.wmv"))});
         QCOMPARE(player_->Invoke(1, InvokeKind::PropertyGet, {}).toBstr(),
                  QStringLiteral("song.wmv"));
@@ -178,7 +165,7 @@ private slots:
     void playsAtOnceFromTheCurrentDirectory() {
         QSignalSpy shown(player_, &MediaPlayer::firstFrameShown);
         {
-            CurrentDirectory here(folder_->path());
+            testing::CurrentDirectory here(folder_->path());
             player_->setURL(QStringLiteral("song.wmv"));
         }
         QCOMPARE(player_->engine()->source(),
@@ -205,7 +192,7 @@ private slots:
     // Pause, play, stop through the bar's actions, and the volume and mute,
     // which the context menu shares.
     void controlsWork() {
-        CurrentDirectory here(folder_->path());
+        testing::CurrentDirectory here(folder_->path());
         player_->setURL(QStringLiteral("song.wmv"));
         QTRY_COMPARE_WITH_TIMEOUT(player_->state(), State::Playing, PlayTimeoutMs);
         player_->playPauseAction()->trigger();
@@ -245,7 +232,7 @@ private slots:
     }
     void unplayableFilesStayQuiet() {
         QFETCH(QByteArray, content);
-        CurrentDirectory here(folder_->path());
+        testing::CurrentDirectory here(folder_->path());
         const QString name = QStringLiteral("broken.wmv");
         if (!content.isEmpty()) {
             QFile file(folder_->filePath(name));
@@ -268,7 +255,7 @@ private slots:
 
     // Assigning the same name again opens it afresh, from the start.
     void sameNameAgainRestarts() {
-        CurrentDirectory here(folder_->path());
+        testing::CurrentDirectory here(folder_->path());
         player_->setURL(QStringLiteral("song.wmv"));
         QTRY_VERIFY_WITH_TIMEOUT(player_->position() > 2000, PlayTimeoutMs);
         player_->setURL(QStringLiteral("song.wmv"));
@@ -299,7 +286,7 @@ private slots:
 
     // The control takes its pipeline with it: nothing plays on.
     void destroyedWhilePlayingReleasesThePipeline() {
-        CurrentDirectory here(folder_->path());
+        testing::CurrentDirectory here(folder_->path());
         player_->setURL(QStringLiteral("song.wmv"));
         QTRY_VERIFY_WITH_TIMEOUT(player_->position() > 500, PlayTimeoutMs);
         const QPointer<QMediaPlayer> engine = player_->engine();

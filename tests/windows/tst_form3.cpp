@@ -1,4 +1,5 @@
 #include "controls.h"
+#include "currentdirectory.h"
 #include "fakes.h"
 #include "form1.h"
 #include "form3.h"
@@ -39,19 +40,6 @@ bool mediaBackendLoaded() {
     return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("mediaplugin");
 }
 
-class CurrentDirectory {
-public:
-    explicit CurrentDirectory(const QString &path) : previous_(QDir::currentPath()) {
-        QDir::setCurrent(path);
-    }
-    ~CurrentDirectory() { QDir::setCurrent(previous_); }
-    CurrentDirectory(const CurrentDirectory &) = delete;
-    CurrentDirectory &operator=(const CurrentDirectory &) = delete;
-
-private:
-    QString previous_;
-};
-
 struct Placement {
     const char *name;
     const char *container;
@@ -90,7 +78,7 @@ private slots:
     void mediaFrameworkWaitsForTheFirstDoubleClick() {
         QVERIFY(!mediaBackendLoaded());
         QVERIFY(form_->window()->findChildren<QMediaPlayer *>().isEmpty());
-        CurrentDirectory here(QStringLiteral(SNOMEL_PROGRAM_DIR));
+        testing::CurrentDirectory here(QStringLiteral(SNOMEL_PROGRAM_DIR));
         doubleClick();
         QVERIFY(mediaBackendLoaded());
     }
@@ -166,7 +154,7 @@ private slots:
         QCOMPARE(player->state(), State::Empty);
         QVERIFY(player->URL().isEmpty());
         QVERIFY(player->engine() == nullptr);
-        CurrentDirectory here(QStringLiteral(SNOMEL_PROGRAM_DIR));
+        testing::CurrentDirectory here(QStringLiteral(SNOMEL_PROGRAM_DIR));
         QTest::mouseClick(player->surface(), Qt::LeftButton, {}, centre());
         QTest::qWait(300);
         QCOMPARE(player->state(), State::Empty);
@@ -179,7 +167,7 @@ private slots:
     // starts it afresh.
     void doubleClickPlaysTheSong() {
         MediaPlayer *player = player1();
-        CurrentDirectory here(QStringLiteral(SNOMEL_PROGRAM_DIR));
+        testing::CurrentDirectory here(QStringLiteral(SNOMEL_PROGRAM_DIR));
         QSignalSpy shown(player, &MediaPlayer::firstFrameShown);
         doubleClick();
         QCOMPARE(player->URL(), QString::fromUtf8(SongName));
@@ -199,7 +187,7 @@ private slots:
     // message of the program's own.
     void fromAnotherFolderNothingPlays() {
         QTemporaryDir elsewhere;
-        CurrentDirectory here(elsewhere.path());
+        testing::CurrentDirectory here(elsewhere.path());
         MediaPlayer *player = player1();
         QSignalSpy shown(player, &MediaPlayer::firstFrameShown);
         doubleClick();
@@ -218,7 +206,7 @@ private slots:
     // Closing stops the song and releases the pipeline; the next load
     // applies the skin again and shows the player empty.
     void closingStopsAndReopeningIsEmpty() {
-        CurrentDirectory here(QStringLiteral(SNOMEL_PROGRAM_DIR));
+        testing::CurrentDirectory here(QStringLiteral(SNOMEL_PROGRAM_DIR));
         doubleClick();
         QTRY_VERIFY_WITH_TIMEOUT(player1()->position() > 500, PlayTimeoutMs);
         const QPointer<QMediaPlayer> engine = player1()->engine();
