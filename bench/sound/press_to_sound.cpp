@@ -86,10 +86,14 @@ public:
     bool running() const { return pid_ > 0 && samplesRead_ > 0; }
     qint64 samplesRead() const { return samplesRead_; }
 
-    // Waits until the monitor has been quiet for a while; false on timeout.
+    // Waits until the monitor has been quiet for a while, running the event
+    // loop as the program's main loop would between presses; false on
+    // timeout.
     bool waitForQuiet(std::chrono::milliseconds limit) const {
         const auto until = Clock::now() + limit;
         while (Clock::now() < until) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QCoreApplication::processEvents();
             const qint64 loud = lastLoudNs_;
             if (loud == 0 || nanosSince(epoch_, Clock::now()) - loud >
                                  std::chrono::nanoseconds(QuietBefore).count())
