@@ -3,6 +3,7 @@
 // a process of its own, measured half a second after its first paint.
 // Usage: bench_idle_memory [runs]     (needs a display: DISPLAY or
 //        QT_QPA_PLATFORM; the same binary is started again for each window)
+#include "benchstats.h"
 #include "form1.h"
 #include "mediabackend.h"
 #include "startup.h"
@@ -20,14 +21,6 @@ namespace {
 
 constexpr int IdleMs = 500;
 
-qint64 residentKiB() {
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toLongLong() * (sysconf(_SC_PAGESIZE) / 1024) : -1;
-}
-
 // Prints the resident memory once the window has painted and the loop has
 // been idle a while, then ends the process.
 class ReportWhenIdle : public QObject {
@@ -36,7 +29,7 @@ public:
         if (event->type() == QEvent::Paint && !armed_) {
             armed_ = true;
             QTimer::singleShot(IdleMs, qApp, [] {
-                std::printf("%lld\n", static_cast<long long>(residentKiB()));
+                std::printf("%lld\n", static_cast<long long>(bench::residentKiB()));
                 QCoreApplication::quit();
             });
         }

@@ -5,6 +5,7 @@
 //  2. one full repaint of the skinned window (frame, background, controls)
 //     against one full repaint of the same window unskinned.
 // Usage: skin_engine_bench [rounds]   (needs a display: DISPLAY or QT_QPA_PLATFORM)
+#include "benchstats.h"
 #include "form.h"
 #include "form1layout.h"
 #include "skincontrol.h"
@@ -31,11 +32,6 @@ protected:
         return new skin::SkinControl(skin::storedSkinStream(1), container);
     }
 };
-
-double median(QList<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 template <class F> double milliseconds(F &&f) {
     QElapsedTimer timer;
@@ -87,12 +83,13 @@ int main(int argc, char *argv[]) {
             continue; // warm-up
         loads.append(load);
         applies.append(applying);
-        plainPaints.append(median(plainRound));
-        skinnedPaints.append(median(skinnedRound));
+        plainPaints.append(bench::median(plainRound));
+        skinnedPaints.append(bench::median(skinnedRound));
     }
 
-    const double load = median(loads), applying = median(applies);
-    const double plainPaint = median(plainPaints), skinnedPaint = median(skinnedPaints);
+    const double load = bench::median(loads), applying = bench::median(applies);
+    const double plainPaint = bench::median(plainPaints),
+                 skinnedPaint = bench::median(skinnedPaints);
     std::printf("main window, median of %d rounds\n", rounds);
     std::printf("  load the controls from the table   %7.3f ms\n", load);
     std::printf("  apply the skin (read + set up)     %7.3f ms\n", applying);

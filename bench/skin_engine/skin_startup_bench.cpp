@@ -1,6 +1,7 @@
 // Start-up to first paint, each a process of its own: the main window's
 // table skinned, the same unskinned, and a bare Qt window of the same size.
 // Usage: skin_startup_bench [runs]   (needs a display: DISPLAY or QT_QPA_PLATFORM)
+#include "benchstats.h"
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -22,11 +23,6 @@ double runOnce(const QString &program, const QStringList &arguments) {
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-double median(QList<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -45,7 +41,8 @@ int main(int argc, char *argv[]) {
         plain.append(runOnce(table, plainArgs));
         skinned.append(runOnce(table, skinnedArgs));
     }
-    const double bareMs = median(bare), plainMs = median(plain), skinnedMs = median(skinned);
+    const double bareMs = bench::median(bare), plainMs = bench::median(plain),
+                 skinnedMs = bench::median(skinned);
     std::printf("start-up to first paint, median of %d runs\n", runs);
     std::printf("  bare Qt window                %7.1f ms\n", bareMs);
     std::printf("  main window table, unskinned  %7.1f ms\n", plainMs);

@@ -3,6 +3,7 @@
 // resident memory may grow by at most 2 MB, and the live widgets and objects
 // must come back to their count at the start.
 // Usage: bench_soak [presses] [window cycles]
+#include "benchstats.h"
 #include "fakes.h"
 #include "form1.h"
 #include "form2.h"
@@ -80,14 +81,6 @@ struct Figures {
     qsizetype objects = 0;
 };
 
-qint64 residentKiB() {
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toLongLong() * (sysconf(_SC_PAGESIZE) / 1024) : -1;
-}
-
 // Deletes what closed windows left for later, then lets the queue settle.
 void settle() {
     for (int i = 0; i < 3; ++i) {
@@ -99,9 +92,9 @@ void settle() {
 Figures measure() {
     settle();
     Figures figures;
-    figures.rssKiB = residentKiB();
+    figures.rssKiB = bench::residentKiB();
     malloc_trim(0);
-    figures.trimmedKiB = residentKiB();
+    figures.trimmedKiB = bench::residentKiB();
     figures.widgets = QApplication::allWidgets().size();
     figures.objects = LiveObjects::instance().count();
     return figures;

@@ -5,6 +5,7 @@
 //  2. a double-click on the song window's player until the first video frame
 //     is painted, against a bare media player from source to first frame.
 // Usage: bench_song [runs]   (needs a display: DISPLAY or QT_QPA_PLATFORM)
+#include "benchstats.h"
 #include "form3.h"
 #include "form3layout.h"
 #include "mediabackend.h"
@@ -32,11 +33,6 @@ constexpr int WaitLimitMs = 20000;
 [[noreturn]] void fail(const char *what) {
     std::fprintf(stderr, "bench_song: %s\n", what);
     std::exit(1);
-}
-
-double median(QList<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // A process until it ends, in ms; its output is checked for what the media
@@ -129,14 +125,14 @@ int main(int argc, char *argv[]) {
         eager.append(startOnce(program, {QStringLiteral("eager")}, nullptr));
     }
     std::printf("start-up to the main window's first paint, median of %d runs\n", runs);
-    std::printf("  start-up benchmark window     %7.1f ms\n", median(base));
+    std::printf("  start-up benchmark window     %7.1f ms\n", bench::median(base));
     std::printf("  program, player made lazily   %7.1f ms   media backend loaded: %s\n",
-                median(lazy), everLoaded ? "YES" : "no");
-    std::printf("  program, player made at start %7.1f ms\n", median(eager));
+                bench::median(lazy), everLoaded ? "YES" : "no");
+    std::printf("  program, player made at start %7.1f ms\n", bench::median(eager));
     std::printf("  ratio lazy / benchmark window %7.2f (target <= 1.05)\n",
-                median(lazy) / median(base));
+                bench::median(lazy) / bench::median(base));
     std::printf("  ratio eager / lazy            %7.2f (what waiting saves)\n",
-                median(eager) / median(lazy));
+                bench::median(eager) / bench::median(lazy));
 
     // 2. Double-click to first frame, from the program folder as the song
     // is looked up there. The first double-click of the process also loads
@@ -153,9 +149,9 @@ int main(int argc, char *argv[]) {
     }
     std::printf("double-click to first video frame, median of %d runs\n", runs);
     std::printf("  first in the process (cold)   %7.1f ms\n", cold);
-    std::printf("  song window                   %7.1f ms\n", median(window));
-    std::printf("  bare player, source to frame  %7.1f ms\n", median(bare));
+    std::printf("  song window                   %7.1f ms\n", bench::median(window));
+    std::printf("  bare player, source to frame  %7.1f ms\n", bench::median(bare));
     std::printf("  ratio window / bare           %7.2f (target <= 1.5)\n",
-                median(window) / median(bare));
+                bench::median(window) / bench::median(bare));
     return everLoaded ? 1 : 0;
 }

@@ -5,6 +5,7 @@
 // Usage: bench_press_to_sound [rounds]
 // Needs the sound server the tests use (XDG_RUNTIME_DIR, SNOMEL_TEST_SINK)
 // and a UTF-8 locale.
+#include "benchstats.h"
 #include "codepage.h"
 #include "fakes.h"
 #include "form1.h"
@@ -181,11 +182,6 @@ double timeToSound(MonitorListener &monitor, const std::function<void()> &trigge
     return nanosSince(start, *heard) / 1e6;
 }
 
-double median(QList<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -253,7 +249,7 @@ int main(int argc, char *argv[]) {
                      rounds + 1);
         return 1;
     }
-    const double pressMs = median(pressed), callMs = median(direct);
+    const double pressMs = bench::median(pressed), callMs = bench::median(direct);
     std::printf("press to first sound samples, median of %lld rounds (%d missed)\n",
                 static_cast<long long>(pressed.size()), missed);
     std::printf("  letter press          %6.1f ms\n", pressMs);
@@ -262,6 +258,6 @@ int main(int argc, char *argv[]) {
     std::printf("  ratio                 %6.2f (target <= 1.10)\n", pressMs / callMs);
     std::printf("  (both hold the clips' own lead-in, median %.1f ms, before their first "
                 "sample above %d)\n",
-                median(leadIns), Threshold);
+                bench::median(leadIns), Threshold);
     return pressMs / callMs <= 1.10 ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 // the least any program does for it, the same file read into a QImage and
 // drawn scaled into a bare widget of the picture area's size.
 // Usage: bench_press_to_picture [rounds]
+#include "benchstats.h"
 #include "controls.h"
 #include "fakes.h"
 #include "form1.h"
@@ -85,17 +86,13 @@ int main(int argc, char *argv[]) {
         std::fprintf(stderr, "bench_press_to_picture: a lesson failed (media missing?)\n");
         return 1;
     }
-    const auto median = [](QList<double> values) {
-        std::sort(values.begin(), values.end());
-        return values[values.size() / 2];
-    };
     QList<double> all = bmp + jpg;
     std::printf("press to picture, median of %d presses per kind\n", rounds * 14);
-    std::printf("  bitmap letters   %6.2f ms\n", median(bmp));
-    std::printf("  JPEG letters     %6.2f ms\n", median(jpg));
-    std::printf("  all letters      %6.2f ms (target <= 5 ms)\n", median(all));
-    std::printf("  bare QImage      %6.2f ms\n", median(baseline));
-    const double ratio = median(all) / median(baseline);
+    std::printf("  bitmap letters   %6.2f ms\n", bench::median(bmp));
+    std::printf("  JPEG letters     %6.2f ms\n", bench::median(jpg));
+    std::printf("  all letters      %6.2f ms (target <= 5 ms)\n", bench::median(all));
+    std::printf("  bare QImage      %6.2f ms\n", bench::median(baseline));
+    const double ratio = bench::median(all) / bench::median(baseline);
     std::printf("  ratio            %6.2f (target <= 1.5)\n", ratio);
     return ratio <= 1.5 ? 0 : 1;
 }

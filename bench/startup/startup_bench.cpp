@@ -1,6 +1,7 @@
 // Starts the bare window and the program's window in turn, each until its
 // first paint, and reports the median times and their ratio.
 // Usage: bench_startup [runs]   (needs a display: DISPLAY or QT_QPA_PLATFORM)
+#include "benchstats.h"
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -22,11 +23,6 @@ double runOnce(const QString &program) {
     return timer.nsecsElapsed() / 1e6;
 }
 
-double median(QList<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -40,7 +36,7 @@ int main(int argc, char *argv[]) {
         bare.append(runOnce(QStringLiteral(BARE_WINDOW)));
         program.append(runOnce(QStringLiteral(PROGRAM_WINDOW)));
     }
-    const double bareMs = median(bare), programMs = median(program);
+    const double bareMs = bench::median(bare), programMs = bench::median(program);
     std::printf("start-up to first paint, median of %d runs\n", runs);
     std::printf("  bare Qt window   %7.1f ms\n", bareMs);
     std::printf("  main window      %7.1f ms\n", programMs);

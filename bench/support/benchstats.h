@@ -1,0 +1,30 @@
+// Small measures shared by the benchmarks.
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QList>
+#include <algorithm>
+#include <unistd.h>
+
+namespace bench {
+
+// The middle value: steadier than the mean against a run disturbed by the
+// rest of the machine.
+inline double median(QList<double> values) {
+    if (values.isEmpty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// The process's resident memory, in KiB; -1 when it cannot be read.
+inline qint64 residentKiB() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toLongLong() * (sysconf(_SC_PAGESIZE) / 1024) : -1;
+}
+
+} // namespace bench
