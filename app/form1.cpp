@@ -100,10 +100,10 @@ void Form1::describeControls() {
     }
 }
 
-QWidget *Form1::createCustomControl(const platform::ControlSpec &spec, QWidget *container) {
-    if (qstrcmp(spec.name, "Skin1") == 0)
+QWidget *Form1::createCustomControl(const platform::ControlSpec &row, QWidget *container) {
+    if (qstrcmp(row.name, "Skin1") == 0)
         return new skin::SkinControl(skin::storedSkinStream(1), container);
-    return platform::Form::createCustomControl(spec, container);
+    return platform::Form::createCustomControl(row, container);
 }
 
 void Form1::Form_Load() {

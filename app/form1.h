@@ -69,7 +69,7 @@ protected:
     void Form_Load() override;
     void describeControls() override;
     void connectHandlers() override;
-    QWidget *createCustomControl(const platform::ControlSpec &spec, QWidget *container) override;
+    QWidget *createCustomControl(const platform::ControlSpec &row, QWidget *container) override;
 
 private:
     // The letter lesson: the picture fills the picture area, then the sound

@@ -13,13 +13,13 @@
 
 namespace platform {
 
-QFont fontFrom(const FontSpec &spec) {
-    QFont font(QString::fromUtf8(spec.face));
-    font.setPointSizeF(spec.points);
-    font.setWeight(static_cast<QFont::Weight>(spec.weight));
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikeout);
+QFont fontFrom(const FontSpec &stored) {
+    QFont font(QString::fromUtf8(stored.face));
+    font.setPointSizeF(stored.points);
+    font.setWeight(static_cast<QFont::Weight>(stored.weight));
+    font.setItalic(stored.italic);
+    font.setUnderline(stored.underline);
+    font.setStrikeOut(stored.strikeout);
     return font;
 }
 
@@ -47,7 +47,7 @@ QImage programIconImage() {
     return image;
 }
 
-Form::Form(const FormSpec &spec, QObject *parent) : QObject(parent), spec_(spec) {}
+Form::Form(const FormSpec &layout, QObject *parent) : QObject(parent), layout_(layout) {}
 
 Form::~Form() {
     delete topLevel();
@@ -63,16 +63,16 @@ void Form::Load() {
     auto *window = new QWidget(nullptr, Qt::Window);
     window->setObjectName(QString::fromUtf8(metaObject()->className()));
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowTitle(QString::fromUtf8(spec_.caption));
+    window->setWindowTitle(QString::fromUtf8(layout_.caption));
     window->setWindowIcon(programIcon());
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (spec_.minButton)
+    if (layout_.minButton)
         flags |= Qt::WindowMinimizeButtonHint;
-    if (spec_.maxButton)
+    if (layout_.maxButton)
         flags |= Qt::WindowMaximizeButtonHint;
     window->setWindowFlags(flags);
-    window->resize(twips::toPixels(spec_.clientWidth), twips::toPixels(spec_.clientHeight));
+    window->resize(twips::toPixels(layout_.clientWidth), twips::toPixels(layout_.clientHeight));
     window_ = window;
     connect(window, &QObject::destroyed, this, [this] { emit unloaded(); });
 
@@ -125,10 +125,10 @@ QWidget *Form::control(const char *name) const {
 
 QList<QWidget *> Form::tabOrder() const {
     QList<std::pair<int, QWidget *>> indexed;
-    for (const ControlSpec &spec : spec_.controls) {
-        QWidget *widget = control(spec.name);
-        if (spec.tabIndex >= 0 && widget && widget->focusPolicy() != Qt::NoFocus)
-            indexed.append({spec.tabIndex, widget});
+    for (const ControlSpec &row : layout_.controls) {
+        QWidget *widget = control(row.name);
+        if (row.tabIndex >= 0 && widget && widget->focusPolicy() != Qt::NoFocus)
+            indexed.append({row.tabIndex, widget});
     }
     std::sort(indexed.begin(), indexed.end(),
               [](const auto &a, const auto &b) { return a.first < b.first; });
@@ -138,21 +138,21 @@ QList<QWidget *> Form::tabOrder() const {
     return order;
 }
 
-QWidget *Form::createCustomControl(const ControlSpec &spec, QWidget *) {
+QWidget *Form::createCustomControl(const ControlSpec &row, QWidget *) {
     raise(errors::InternalError,
-          QStringLiteral("No control of kind Custom named %1").arg(QString::fromUtf8(spec.name)));
+          QStringLiteral("No control of kind Custom named %1").arg(QString::fromUtf8(row.name)));
 }
 
 void Form::createControls() {
-    for (const ControlSpec &spec : spec_.controls) {
+    for (const ControlSpec &row : layout_.controls) {
         QWidget *container = window_.data();
-        if (spec.container) {
-            container = control(spec.container);
+        if (row.container) {
+            container = control(row.container);
             if (auto *box = qobject_cast<PictureBox *>(container))
                 container = box->client();
         }
         QWidget *widget = nullptr;
-        switch (spec.kind) {
+        switch (row.kind) {
         case ControlKind::PushButton: {
             auto *button = new PushButton(container);
             button->setAutoDefault(false);
@@ -172,14 +172,14 @@ void Form::createControls() {
             widget = new ImageControl(container);
             break;
         case ControlKind::Custom:
-            widget = createCustomControl(spec, container);
+            widget = createCustomControl(row, container);
             break;
         }
-        widget->setObjectName(QString::fromUtf8(spec.name));
-        if (spec.width > 0 || spec.height > 0)
-            widget->setGeometry(twips::toPixels(spec.left, spec.top, spec.width, spec.height));
-        if (spec.caption) {
-            const QString caption = QString::fromUtf8(spec.caption);
+        widget->setObjectName(QString::fromUtf8(row.name));
+        if (row.width > 0 || row.height > 0)
+            widget->setGeometry(twips::toPixels(row.left, row.top, row.width, row.height));
+        if (row.caption) {
+            const QString caption = QString::fromUtf8(row.caption);
             if (auto *button = qobject_cast<QPushButton *>(widget))
                 button->setText(caption);
             else if (auto *frame = qobject_cast<QGroupBox *>(widget))
@@ -187,14 +187,14 @@ void Form::createControls() {
             if (!caption.isEmpty())
                 widget->setAccessibleName(caption);
         }
-        if (spec.font)
-            widget->setFont(fontFrom(*spec.font));
-        if (spec.toolTip) {
-            widget->setToolTip(QString::fromUtf8(spec.toolTip));
+        if (row.font)
+            widget->setFont(fontFrom(*row.font));
+        if (row.toolTip) {
+            widget->setToolTip(QString::fromUtf8(row.toolTip));
             widget->setAccessibleDescription(widget->toolTip());
         }
-        if (spec.pointer != MousePointer::Default)
-            widget->setCursor(cursorFor(spec.pointer));
+        if (row.pointer != MousePointer::Default)
+            widget->setCursor(cursorFor(row.pointer));
         widget->show();
     }
     const QList<QWidget *> order = tabOrder();
@@ -203,7 +203,7 @@ void Form::createControls() {
 }
 
 void Form::describeFromTable() {
-    for (const AccessibleText &text : spec_.accessibleTexts) {
+    for (const AccessibleText &text : layout_.accessibleTexts) {
         QWidget *widget = control(text.control);
         if (!widget)
             raise(errors::InternalError, QStringLiteral("No control named %1 to describe")

@@ -63,7 +63,7 @@ struct FormSpec {
     std::span<const AccessibleText> accessibleTexts = {};
 };
 
-QFont fontFrom(const FontSpec &spec);
+QFont fontFrom(const FontSpec &stored);
 QCursor cursorFor(MousePointer pointer);
 
 // The program icon, from the program's resources.
@@ -74,7 +74,7 @@ QImage programIconImage();
 class Form : public QObject {
     Q_OBJECT
 public:
-    explicit Form(const FormSpec &spec, QObject *parent = nullptr);
+    explicit Form(const FormSpec &layout, QObject *parent = nullptr);
     ~Form() override;
 
     // Loads the window if it is not loaded (its Form_Load runs), then shows
@@ -90,7 +90,7 @@ public:
     QWidget *topLevel() const;
     // The window's handle; raises a runtime error while it is not loaded.
     HWND hWnd() const;
-    const FormSpec &spec() const { return spec_; }
+    const FormSpec &layout() const { return layout_; }
 
     QWidget *control(const char *name) const;
     template <class T> T *control(const char *name) const {
@@ -122,14 +122,14 @@ protected:
     // Connects the handlers of the controls just created.
     virtual void connectHandlers() {}
     // Creates a control of kind Custom; the base creates the standard kinds.
-    virtual QWidget *createCustomControl(const ControlSpec &spec, QWidget *container);
+    virtual QWidget *createCustomControl(const ControlSpec &row, QWidget *container);
 
 private:
     void createControls();
     void describeFromTable();
     void centre();
 
-    const FormSpec &spec_;
+    const FormSpec &layout_;
     QPointer<QWidget> window_;
 };
 

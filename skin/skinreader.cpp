@@ -308,14 +308,14 @@ private:
         const qsizetype idAt = cursor_.pos();
         ClassId id{};
         std::memcpy(id.data(), cursor_.take(16, "an element class identifier"), 16);
-        const KindSpec *spec = kindSpecForClassId(id);
-        if (!spec)
+        const KindSpec *schema = kindSpecForClassId(id);
+        if (!schema)
             cursor_.fail(QStringLiteral("a class identifier from the table of element kinds"),
                          idAt);
-        e.kind = spec->kind;
+        e.kind = schema->kind;
         cursor_.expectU32(1, "the u32 1 before the property groups");
-        e.groups.reserve(qsizetype(spec->groups.size()));
-        for (const GroupSpec &g : spec->groups)
+        e.groups.reserve(qsizetype(schema->groups.size()));
+        for (const GroupSpec &g : schema->groups)
             e.groups.append(group(cursor_, g));
         property_ = nullptr;
         cursor_.expectU32(1, "the u32 1 before the node group");
@@ -325,7 +325,7 @@ private:
         return e;
     }
 
-    PropertyGroup group(Cursor &c, const GroupSpec &spec) {
+    PropertyGroup group(Cursor &c, const GroupSpec &schema) {
         PropertyGroup g;
         g.version = c.u32("a property group version");
         const qsizetype at = c.pos();
@@ -339,23 +339,23 @@ private:
         g.properties.resize(qsizetype(count));
         Property *properties = g.properties.data();
         for (quint32 i = 0; i < count; ++i)
-            property(c, spec, qsizetype(i), properties[i]);
+            property(c, schema, qsizetype(i), properties[i]);
         return g;
     }
 
-    void property(Cursor &c, const GroupSpec &spec, qsizetype ordinal, Property &p) {
+    void property(Cursor &c, const GroupSpec &schema, qsizetype ordinal, Property &p) {
         const uchar *data = nullptr;
         qsizetype units = 0;
         Encoding encoding = Encoding::Unknown;
         if (c.textBytes("a property name", &data, &units)) {
             // Known names share the schema's static text; properties usually
             // come in the schema's order, so the search starts there.
-            const qsizetype known = qsizetype(spec.properties.size());
+            const qsizetype known = qsizetype(schema.properties.size());
             qsizetype index = ordinal < known ? ordinal : 0;
             for (qsizetype k = 0; k < known && encoding == Encoding::Unknown; ++k, ++index) {
                 if (index == known)
                     index = 0;
-                const PropertySpec &candidate = spec.properties[std::size_t(index)];
+                const PropertySpec &candidate = schema.properties[std::size_t(index)];
                 if (spells(data, units, candidate.nameView())) {
                     p.name = QString::fromRawData(reinterpret_cast<const QChar *>(candidate.name),
                                                   units);

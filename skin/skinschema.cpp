@@ -246,8 +246,8 @@ const KindSpec *kindSpecForName(QStringView name) {
 }
 
 QString kindName(ElementKind kind) {
-    const KindSpec *spec = kindSpec(kind);
-    return spec ? QString::fromLatin1(spec->name) : QStringLiteral("Root");
+    const KindSpec *schema = kindSpec(kind);
+    return schema ? QString::fromLatin1(schema->name) : QStringLiteral("Root");
 }
 
 const ClassId &imageClassId() {

@@ -345,7 +345,7 @@ private:
         return SkinImage::fromImage(img, name);
     }
 
-    PropertyGroup group(const QJsonObject &o, const GroupSpec &spec) {
+    PropertyGroup group(const QJsonObject &o, const GroupSpec &schema) {
         PropertyGroup g;
         g.version = u32(member(o, "version"));
         const QString outer = where_;
@@ -356,7 +356,7 @@ private:
             Property p;
             p.name = text(pair[0]);
             where_ = outer + QStringLiteral(", ") + p.name.value_or(QStringLiteral("(null name)"));
-            p.value = value(pair[1], p.name ? spec.encodingOf(*p.name) : Encoding::Unknown);
+            p.value = value(pair[1], p.name ? schema.encodingOf(*p.name) : Encoding::Unknown);
             g.properties.append(std::move(p));
             where_ = outer;
         }
@@ -480,18 +480,18 @@ private:
         }
         where_ = isRoot ? e.name() : outer + QLatin1Char('/') + e.name();
         if (!isRoot) {
-            const KindSpec *spec = kindSpecForName(member(o, "kind").toString());
-            if (!spec)
+            const KindSpec *schema = kindSpecForName(member(o, "kind").toString());
+            if (!schema)
                 fail(QStringLiteral("unknown kind %1")
                          .arg(o.value(QStringLiteral("kind")).toString()));
-            e.kind = spec->kind;
+            e.kind = schema->kind;
             const QJsonArray groups = array(member(o, "groups"));
-            if (qsizetype(groups.size()) != qsizetype(spec->groups.size()))
+            if (qsizetype(groups.size()) != qsizetype(schema->groups.size()))
                 fail(QStringLiteral("a %1 has %2 property groups")
-                         .arg(QLatin1StringView(spec->name))
-                         .arg(spec->groups.size()));
+                         .arg(QLatin1StringView(schema->name))
+                         .arg(schema->groups.size()));
             for (int i = 0; i < groups.size(); ++i)
-                e.groups.append(group(groups[i].toObject(), spec->groups[std::size_t(i)]));
+                e.groups.append(group(groups[i].toObject(), schema->groups[std::size_t(i)]));
         }
         const QString here = where_;
         const QJsonArray children = array(member(o, "children"));

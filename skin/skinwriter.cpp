@@ -65,8 +65,8 @@ private:
 
     void element(const Element &e) {
         u32(1);
-        const KindSpec *spec = kindSpec(e.kind);
-        classId(spec ? spec->classId : ClassId{});
+        const KindSpec *schema = kindSpec(e.kind);
+        classId(schema ? schema->classId : ClassId{});
         u32(1);
         for (const PropertyGroup &g : e.groups)
             group(g);

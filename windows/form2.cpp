@@ -28,21 +28,21 @@ const StoredLabel *storedLabel(const char *name) {
 
 Form2::Form2(QObject *parent) : platform::Form(Form2Spec, parent) {}
 
-QWidget *Form2::createCustomControl(const platform::ControlSpec &spec, QWidget *container) {
-    if (qstrcmp(spec.name, "Skin1") == 0)
+QWidget *Form2::createCustomControl(const platform::ControlSpec &row, QWidget *container) {
+    if (qstrcmp(row.name, "Skin1") == 0)
         return new skin::SkinControl(skin::storedSkinStream(FormNumber), container);
-    if (const StoredLabel *stored = storedLabel(spec.name)) {
+    if (const StoredLabel *stored = storedLabel(row.name)) {
         skin::SkinLabelSettings settings;
         settings.first = stored->first;
         settings.extentWidth = stored->extentWidth;
         settings.extentHeight = stored->extentHeight;
-        settings.caption = QString::fromUtf8(spec.caption);
-        settings.font = *spec.font;
+        settings.caption = QString::fromUtf8(row.caption);
+        settings.font = *row.font;
         settings.fifth = stored->fifth;
         settings.sixth = stored->sixth;
         return new skin::SkinLabel(std::move(settings), container);
     }
-    return platform::Form::createCustomControl(spec, container);
+    return platform::Form::createCustomControl(row, container);
 }
 
 void Form2::setStoredProperties() {

@@ -19,7 +19,7 @@ protected:
     void Form_Load() override;
     void connectHandlers() override;
     void setStoredProperties() override;
-    QWidget *createCustomControl(const platform::ControlSpec &spec, QWidget *container) override;
+    QWidget *createCustomControl(const platform::ControlSpec &row, QWidget *container) override;
 };
 
 } // namespace windows

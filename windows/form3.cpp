@@ -11,14 +11,14 @@ namespace windows {
 
 Form3::Form3(QObject *parent) : platform::Form(Form3Spec, parent) {}
 
-QWidget *Form3::createCustomControl(const platform::ControlSpec &spec, QWidget *container) {
-    if (qstrcmp(spec.name, "Skin1") == 0)
+QWidget *Form3::createCustomControl(const platform::ControlSpec &row, QWidget *container) {
+    if (qstrcmp(row.name, "Skin1") == 0)
         return new skin::SkinControl(skin::storedSkinStream(3), container);
-    if (qstrcmp(spec.name, "SkinLabel1") == 0)
+    if (qstrcmp(row.name, "SkinLabel1") == 0)
         return new skin::SkinLabel(SkinLabel1Settings, container);
-    if (qstrcmp(spec.name, "MediaPlayer1") == 0)
+    if (qstrcmp(row.name, "MediaPlayer1") == 0)
         return new platform::MediaPlayer(MediaPlayer1Settings, container);
-    return platform::Form::createCustomControl(spec, container);
+    return platform::Form::createCustomControl(row, container);
 }
 
 void Form3::connectHandlers() {

@@ -22,7 +22,7 @@ public:
 protected:
     void Form_Load() override;
     void connectHandlers() override;
-    QWidget *createCustomControl(const platform::ControlSpec &spec, QWidget *container) override;
+    QWidget *createCustomControl(const platform::ControlSpec &row, QWidget *container) override;
 
 private:
     platform::MediaPlayer *MediaPlayer1() const;

@@ -217,20 +217,20 @@ private slots:
         QStringList treeNames;
         collectNames(QAccessible::queryAccessibleInterface(form.topLevel()), treeNames);
         QStringList names;
-        for (const platform::ControlSpec &spec : form.spec().controls) {
-            if (spec.kind == platform::ControlKind::Custom && spec.width == 0)
+        for (const platform::ControlSpec &row : form.layout().controls) {
+            if (row.kind == platform::ControlKind::Custom && row.width == 0)
                 continue; // the skin control: no size, nothing shown
-            QWidget *control = form.control(spec.name);
+            QWidget *control = form.control(row.name);
             const QString name = nameOf(control);
-            QVERIFY2(!name.isEmpty(), spec.name);
+            QVERIFY2(!name.isEmpty(), row.name);
             QVERIFY2(!names.contains(name), qPrintable(name));
             QVERIFY2(treeNames.contains(name), qPrintable(name));
             names.append(name);
-            const bool actedOn = spec.kind == platform::ControlKind::PushButton ||
-                                 spec.kind == platform::ControlKind::PictureBox ||
+            const bool actedOn = row.kind == platform::ControlKind::PushButton ||
+                                 row.kind == platform::ControlKind::PictureBox ||
                                  qobject_cast<platform::MediaPlayer *>(control);
             if (actedOn)
-                QVERIFY2(!descriptionOf(control).isEmpty(), spec.name);
+                QVERIFY2(!descriptionOf(control).isEmpty(), row.name);
         }
     }
 

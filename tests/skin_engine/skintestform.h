@@ -43,17 +43,17 @@ inline const QMargins SkinMargins(3, 24, 3, 24);
 
 class SkinTestForm : public platform::Form {
 public:
-    explicit SkinTestForm(const platform::FormSpec &spec,
+    explicit SkinTestForm(const platform::FormSpec &layout,
                           QByteArray stream = skin::storedSkinStream(1))
-        : platform::Form(spec), stream_(std::move(stream)) {}
+        : platform::Form(layout), stream_(std::move(stream)) {}
 
     skin::SkinnedFrame *frame() const { return qobject_cast<skin::SkinnedFrame *>(topLevel()); }
 
 protected:
-    QWidget *createCustomControl(const platform::ControlSpec &spec, QWidget *container) override {
-        if (qstrcmp(spec.name, "Skin1") == 0)
+    QWidget *createCustomControl(const platform::ControlSpec &row, QWidget *container) override {
+        if (qstrcmp(row.name, "Skin1") == 0)
             return new skin::SkinControl(stream_, container);
-        return platform::Form::createCustomControl(spec, container);
+        return platform::Form::createCustomControl(row, container);
     }
     void Form_Load() override {
         control<skin::SkinControl>("Skin1")->Invoke(
