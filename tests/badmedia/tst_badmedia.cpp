@@ -6,6 +6,7 @@
 #include "controls.h"
 #include "fakes.h"
 #include "form1.h"
+#include "lessonwindow.h"
 #include "letters.h"
 #include "mediafiles.h"
 #include "startup.h"
@@ -186,13 +187,8 @@ private:
         QCOMPARE(sound.calls.size(), calls + 1);
     }
 
-    void press(const char *button) {
-        auto *control = form_->control<QPushButton>(button);
-        QVERIFY2(control, button);
-        QTest::mouseClick(control, Qt::LeftButton);
-    }
-
-    platform::ImageControl *img1() const { return form_->control<platform::ImageControl>("Img1"); }
+    void press(const char *button) { testing::pressButton(*form_, button); }
+    platform::ImageControl *img1() const { return testing::pictureImage(*form_); }
 
     std::unique_ptr<QTemporaryDir> folder_;
     std::unique_ptr<app::Form1> form_;
