@@ -18,12 +18,20 @@ QString bundledFontFamily() {
     return QStringLiteral("Noto Naskh Arabic");
 }
 
+QString familyForFace(QStringView face) {
+    for (const char *stored : StoredFaces) {
+        if (face.compare(QLatin1StringView(stored), Qt::CaseInsensitive) == 0)
+            return bundledFontFamily();
+    }
+    return face.toString();
+}
+
 void installFonts() {
     for (const char *file : BundledFonts)
         QFontDatabase::addApplicationFont(QString::fromLatin1(file));
     for (const char *face : StoredFaces)
         QFont::insertSubstitution(QString::fromLatin1(face), bundledFontFamily());
-    QFont controlFont(QStringLiteral("MS Sans Serif"));
+    QFont controlFont(familyForFace(u"MS Sans Serif"));
     controlFont.setPointSizeF(DefaultControlPoints);
     QApplication::setFont(controlFont);
 }

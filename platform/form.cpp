@@ -1,6 +1,7 @@
 #include "form.h"
 
 #include "controls.h"
+#include "fonts.h"
 #include "runtimeerror.h"
 #include "twips.h"
 #include "windowhandles.h"
@@ -14,7 +15,7 @@
 namespace platform {
 
 QFont fontFrom(const FontSpec &stored) {
-    QFont font(QString::fromUtf8(stored.face));
+    QFont font(familyForFace(QString::fromUtf8(stored.face)));
     font.setPointSizeF(stored.points);
     font.setWeight(static_cast<QFont::Weight>(stored.weight));
     font.setItalic(stored.italic);

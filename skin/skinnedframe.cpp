@@ -1,5 +1,6 @@
 #include "skinnedframe.h"
 
+#include "fonts.h"
 #include "skingeometry.h"
 #include "skinstyle.h"
 
@@ -93,7 +94,7 @@ QFont captionFont(const Element &element, QFont font) {
         return font;
     }
     if (!logFont->faceName().isEmpty())
-        font.setFamily(QString::fromLatin1(logFont->faceName()));
+        font.setFamily(platform::familyForFace(QString::fromLatin1(logFont->faceName())));
     if (logFont->height() != 0)
         font.setPixelSize(qAbs(logFont->height()));
     if (logFont->weight() > 0)

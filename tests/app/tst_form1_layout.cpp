@@ -105,7 +105,8 @@ private slots:
                 QCOMPARE(button->font(), QApplication::font());
                 QVERIFY(button->font().pointSizeF() < ownFont.pointSizeF());
             } else {
-                QCOMPARE(button->font().family(), QStringLiteral("Times New Roman"));
+                // The stored face, drawn by the bundled family.
+                QCOMPARE(button->font().family(), platform::bundledFontFamily());
                 QCOMPARE(button->font().pointSizeF(), 12.0);
                 QCOMPARE(button->font().weight(), QFont::Bold);
             }
@@ -124,6 +125,21 @@ private slots:
             QCOMPARE(button->cursor().shape(), command.cursor);
             QCOMPARE(button->font(), QApplication::font());
         }
+    }
+
+    // The stored faces are asked of the font database as the bundled family
+    // itself, never by their own names, so no font falls back through the
+    // system's font lists; a face the windows do not store keeps its name.
+    void storedFacesMapOntoTheBundledFamily() {
+        QCOMPARE(platform::familyForFace(u"Times New Roman"), platform::bundledFontFamily());
+        QCOMPARE(platform::familyForFace(u"MS Sans Serif"), platform::bundledFontFamily());
+        QCOMPARE(platform::familyForFace(u"ms sans serif"), platform::bundledFontFamily());
+        QCOMPARE(platform::familyForFace(u"Tahoma"), QStringLiteral("Tahoma"));
+        QCOMPARE(QApplication::font().family(), platform::bundledFontFamily());
+        QCOMPARE(QApplication::font().pointSizeF(), 8.25);
+        // A face named elsewhere still finds the bundled font.
+        QCOMPARE(QFontInfo(QFont(QStringLiteral("Times New Roman"))).family(),
+                 platform::bundledFontFamily());
     }
 
     // Every caption is drawn in the bundled font, which has all its glyphs.
