@@ -2,7 +2,7 @@
 
 #include "dispatch.h"
 #include "form3layout.h"
-#include "mediaplayer.h"
+#include "mediamodule.h"
 #include "skincontrol.h"
 #include "skinlabel.h"
 #include "storedskin.h"
@@ -17,20 +17,20 @@ QWidget *Form3::createCustomControl(const platform::ControlSpec &row, QWidget *c
     if (qstrcmp(row.name, "SkinLabel1") == 0)
         return new skin::SkinLabel(SkinLabel1Settings, container);
     if (qstrcmp(row.name, "MediaPlayer1") == 0)
-        return new platform::MediaPlayer(MediaPlayer1Settings, container);
+        return platform::mediaModule().createPlayer(MediaPlayer1Settings, container);
     return platform::Form::createCustomControl(row, container);
 }
 
 void Form3::connectHandlers() {
-    connect(MediaPlayer1(), &platform::MediaPlayer::doubleClicked, this,
-            [this](short nButton, short nShiftState, int fX, int fY) {
-                platform::invokeHandler(
-                    [&] { MediaPlayer1_DoubleClick(nButton, nShiftState, fX, fY); });
-            });
+    platform::mediaModule().onDoubleClick(
+        control("MediaPlayer1"), this, [this](short nButton, short nShiftState, int fX, int fY) {
+            platform::invokeHandler(
+                [&] { MediaPlayer1_DoubleClick(nButton, nShiftState, fX, fY); });
+        });
 }
 
-platform::MediaPlayer *Form3::MediaPlayer1() const {
-    return control<platform::MediaPlayer>("MediaPlayer1");
+platform::Dispatch *Form3::MediaPlayer1() const {
+    return platform::mediaModule().playerDispatch(control("MediaPlayer1"));
 }
 
 void Form3::Form_Load() {
@@ -42,9 +42,8 @@ void Form3::Form_Load() {
 void Form3::MediaPlayer1_DoubleClick(short, short, int, int) {
     // Late-bound, as the player's URL property is reached: by its dispatch
     // identifier, with a string variant. The name carries no folder.
-    platform::Dispatch *player = MediaPlayer1();
-    player->Invoke(platform::MediaPlayer::DispidURL, platform::InvokeKind::PropertyPut,
-                   {platform::Variant(QString::fromUtf8(SongFileName))});
+    MediaPlayer1()->Invoke(platform::PlayerDispidURL, platform::InvokeKind::PropertyPut,
+                           {platform::Variant(QString::fromUtf8(SongFileName))});
 }
 
 } // namespace windows

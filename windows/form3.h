@@ -5,7 +5,7 @@
 #include "form.h"
 
 namespace platform {
-class MediaPlayer;
+class Dispatch;
 } // namespace platform
 
 namespace windows {
@@ -25,7 +25,8 @@ protected:
     QWidget *createCustomControl(const platform::ControlSpec &row, QWidget *container) override;
 
 private:
-    platform::MediaPlayer *MediaPlayer1() const;
+    // The player, reached late-bound.
+    platform::Dispatch *MediaPlayer1() const;
 };
 
 } // namespace windows

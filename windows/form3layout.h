@@ -2,7 +2,7 @@
 #pragma once
 
 #include "form.h"
-#include "mediaplayer.h"
+#include "mediaplayersettings.h"
 #include "skinlabel.h"
 
 namespace windows {

@@ -16,6 +16,7 @@ desktop=$prefix/share/applications/example.alzanbouti.snomel.desktop
 metainfo=$prefix/share/metainfo/example.alzanbouti.snomel.metainfo.xml
 [ -x "$program/snomel" ] || fail "no executable in the program folder $program"
 [ -x "$prefix/bin/snomel" ] || fail "no launcher at $prefix/bin/snomel"
+[ -f "$program/snomel-media.so" ] || fail "no media layer (snomel-media.so) in the program folder"
 [ -f "$desktop" ] || fail "no desktop entry"
 [ -f "$metainfo" ] || fail "no metainfo"
 

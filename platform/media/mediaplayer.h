@@ -3,6 +3,8 @@
 #pragma once
 
 #include "dispatch.h"
+#include "mediamodule.h"
+#include "mediaplayersettings.h"
 
 #include <QByteArray>
 #include <QString>
@@ -21,43 +23,6 @@ namespace platform {
 
 class VideoSurface;
 
-// The player's stored settings, in the order the control keeps them after
-// its header value. Strings are UTF-16; a null URL means no media.
-struct MediaPlayerSettings {
-    static constexpr quint32 Header = 0x0300;
-
-    QString URL;
-    double rate = 1.0;
-    qint32 balance = 0;
-    double currentPosition = 0.0; // seconds into URL's media
-    QString defaultFrame;
-    qint32 playCount = 1;
-    bool autoStart = true;
-    qint32 currentMarker = 0;
-    bool invokeURLs = true;
-    QString baseURL;
-    qint32 volume = 50; // 0 to 100
-    bool mute = false;
-    QString uiMode = QStringLiteral("full");
-    bool stretchToFit = false;
-    bool windowlessVideo = false;
-    bool enabled = true;
-    bool enableContextMenu = true;
-    bool fullScreen = false;
-    QString SAMIStyle;
-    QString SAMILang;
-    QString SAMIFilename;
-    QString captioningID;
-    bool enableErrorDialogs = false;
-    qint32 extentWidth = 0; // HIMETRIC
-    qint32 extentHeight = 0;
-
-    // The header and the settings in their order, little-endian: strings as
-    // a 32-bit byte count and UTF-16 (0xFFFFFFFF for a null string), doubles
-    // as IEEE 754, integers as 32 bits, booleans as one byte.
-    QByteArray stream() const;
-};
-
 // Plays one medium at a time. Of the stored settings it honours the URL (with
 // currentPosition), rate, playCount, autoStart, volume, mute, uiMode ("full"
 // and "mini" show the bar, other modes hide it), stretchToFit, enabled and
@@ -69,7 +34,7 @@ struct MediaPlayerSettings {
 class MediaPlayer : public QWidget, public Dispatch {
     Q_OBJECT
 public:
-    static constexpr DISPID DispidURL = 1;
+    static constexpr DISPID DispidURL = PlayerDispidURL;
 
     enum class State { Empty, Opening, Playing, Paused, Stopped, Ended, Unavailable };
     Q_ENUM(State)

@@ -7,7 +7,6 @@
 #include <QAction>
 #include <QAudioOutput>
 #include <QContextMenuEvent>
-#include <QDataStream>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QIODevice>
@@ -129,19 +128,6 @@ QToolButton *toolButton(QAction *action, const char *description, QWidget *paren
 }
 
 } // namespace
-
-QByteArray MediaPlayerSettings::stream() const {
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out.setFloatingPointPrecision(QDataStream::DoublePrecision);
-    out << Header << URL << rate << balance << currentPosition << defaultFrame << playCount
-        << autoStart << currentMarker << invokeURLs << baseURL << volume << mute << uiMode
-        << stretchToFit << windowlessVideo << enabled << enableContextMenu << fullScreen
-        << SAMIStyle << SAMILang << SAMIFilename << captioningID << enableErrorDialogs
-        << extentWidth << extentHeight;
-    return bytes;
-}
 
 QUrl resolveMediaUrl(const QString &url) {
     if (url.isEmpty())

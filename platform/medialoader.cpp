@@ -1,0 +1,87 @@
+// The media layer loaded from the program folder on first use.
+#include "dispatch.h"
+#include "mediamodule.h"
+#include "mediaplayersettings.h"
+#include "programfolder.h"
+#include "sound.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLibrary>
+#include <cstdio>
+
+namespace platform {
+namespace {
+
+// Without the module: every sound is silent, as with no sound card.
+class SilentSoundDevice final : public SoundDevice {
+public:
+    BOOL sndPlaySoundA(LPCSTR, UINT) override { return FALSE; }
+};
+
+// Without the module: a blank player that takes its URL and plays nothing.
+class EmptyPlayer final : public QLabel, public Dispatch {
+public:
+    explicit EmptyPlayer(QWidget *parent) : QLabel(parent) {
+        setAutoFillBackground(true);
+        setPalette(QPalette(Qt::black));
+    }
+
+    Variant Invoke(DISPID dispid, InvokeKind kind, const QList<Variant> &arguments) override {
+        if (dispid == PlayerDispidURL && kind == InvokeKind::PropertyPut) {
+            expectArguments(arguments, 1);
+            url_ = arguments.first().toBstr();
+            return {};
+        }
+        if (dispid == PlayerDispidURL && kind == InvokeKind::PropertyGet) {
+            expectArguments(arguments, 0);
+            return Variant(url_);
+        }
+        raiseUnknownMember(dispid);
+    }
+
+private:
+    QString url_;
+};
+
+SoundDevice &silentSoundDevice() {
+    static SilentSoundDevice device;
+    return device;
+}
+
+QWidget *createEmptyPlayer(const MediaPlayerSettings &, QWidget *parent) {
+    return new EmptyPlayer(parent);
+}
+
+Dispatch *emptyPlayerDispatch(QWidget *player) {
+    return static_cast<EmptyPlayer *>(player);
+}
+
+void noDoubleClick(QWidget *, QObject *, const DoubleClickHandler &) {}
+
+const MediaModule Unavailable{&silentSoundDevice, &createEmptyPlayer, &emptyPlayerDispatch,
+                              &noDoubleClick};
+
+const MediaModule &load() {
+    const QString file = QDir(App_Path()).filePath(QString::fromLatin1(MediaModuleName));
+    QLibrary library(file);
+    library.setLoadHints(QLibrary::PreventUnloadHint);
+    const auto entry =
+        reinterpret_cast<MediaModuleEntryFunction>(library.resolve(MediaModuleEntry));
+    if (const MediaModule *module = entry ? entry() : nullptr)
+        return *module;
+    std::fprintf(stderr,
+                 "snomel: the media layer could not be loaded, so sounds and the song "
+                 "stay silent: %s\n",
+                 qPrintable(library.errorString()));
+    return Unavailable;
+}
+
+} // namespace
+
+const MediaModule &mediaModule() {
+    static const MediaModule &module = load();
+    return module;
+}
+
+} // namespace platform

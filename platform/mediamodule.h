@@ -1,0 +1,48 @@
+// The media layer: the sound output behind sndPlaySoundA and the media player
+// control, both built on the media framework. The program loads it as a
+// module of its own on first use, so that starting the program never pays
+// for the framework's libraries; tests link it in.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+class QObject;
+class QWidget;
+
+namespace platform {
+
+class Dispatch;
+class SoundDevice;
+struct MediaPlayerSettings;
+
+// The player's URL property, reached late-bound.
+inline constexpr std::int32_t PlayerDispidURL = 1;
+
+// A player's double-click: button, shift state, x, y.
+using DoubleClickHandler = std::function<void(short, short, int, int)>;
+
+struct MediaModule {
+    SoundDevice &(*soundDevice)();
+    // A media player control holding settings, as a child of parent.
+    QWidget *(*createPlayer)(const MediaPlayerSettings &settings, QWidget *parent);
+    // The late-bound interface of a player createPlayer made.
+    Dispatch *(*playerDispatch)(QWidget *player);
+    // Calls handler on each double-click on player, for as long as context lives.
+    void (*onDoubleClick)(QWidget *player, QObject *context, const DoubleClickHandler &handler);
+};
+
+// The media layer: linked in, or loaded from the program folder on the first
+// call. A module that cannot be loaded is reported once on standard error
+// and stands in as a silent sound output and an empty, quiet player.
+const MediaModule &mediaModule();
+
+// The module's file name in the program folder, without its suffix, and the
+// name of the function it exports, which returns its MediaModule.
+inline constexpr char MediaModuleName[] = "snomel-media";
+inline constexpr char MediaModuleEntry[] = "snomel_media_module";
+using MediaModuleEntryFunction = const MediaModule *(*)();
+
+} // namespace platform

@@ -1,0 +1,155 @@
+// The media layer as the program reaches it: a module loaded from the
+// program folder on first use, never linked into the executable.
+#include "dispatch.h"
+#include "fakes.h"
+#include "mediamodule.h"
+#include "mediaplayersettings.h"
+#include "mediatest.h"
+#include "runtimeerror.h"
+#include "sound.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+#include <memory>
+
+namespace {
+
+// Whether a library whose file name holds `name` is mapped into this process.
+bool mapped(const char *name) {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        return false;
+    return maps.readAll().contains(name);
+}
+
+QString programFile(const char *name) {
+    return QDir(QStringLiteral(SNOMEL_PROGRAM_DIR)).filePath(QString::fromUtf8(name));
+}
+
+} // namespace
+
+class MediaModuleTest : public QObject {
+    Q_OBJECT
+private slots:
+    // Start-up never loads the media framework: the executable does not
+    // name it among its libraries, and neither does this test until the
+    // layer is first used.
+    void theProgramDoesNotLinkTheFramework() {
+        QProcess readelf;
+        readelf.start(QStringLiteral("readelf"), {QStringLiteral("-d"), programFile("snomel")});
+        QVERIFY(readelf.waitForFinished());
+        const QByteArray dynamic = readelf.readAllStandardOutput();
+        QVERIFY2(dynamic.contains("libQt6Widgets"), dynamic.constData());
+        QVERIFY2(!dynamic.contains("Multimedia"), dynamic.constData());
+        QVERIFY(!mapped("libQt6Multimedia"));
+    }
+
+    // The module sits in the program folder and exports its entry alone.
+    void theModuleExportsItsEntryAlone() {
+        QProcess nm;
+        nm.start(QStringLiteral("nm"), {QStringLiteral("-D"), QStringLiteral("--defined-only"),
+                                        programFile("snomel-media.so")});
+        QVERIFY(nm.waitForFinished());
+        const QList<QByteArray> lines = nm.readAllStandardOutput().trimmed().split('\n');
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines.first().endsWith(" T snomel_media_module"), lines.first().constData());
+    }
+
+    // The first sound loads the module from the program folder and plays
+    // through it for the clip's length.
+    void theFirstSoundLoadsTheModule() {
+        if (qEnvironmentVariableIsEmpty("SNOMEL_TEST_SINK"))
+            QSKIP("no test sound server (scripts/test starts one)");
+        const platform::Service<platform::ProgramFolder>::Fake folder(programFolder_);
+        QElapsedTimer clock;
+        clock.start();
+        const QByteArray name = programFile("ب.wav").toUtf8();
+        QCOMPARE(sndPlaySoundA(name.constData(), SND_NODEFAULT), TRUE);
+        QVERIFY(mapped("snomel-media.so"));
+        QVERIFY(mapped("libQt6Multimedia"));
+        // The clip is about a second long; the call returns once it has played.
+        QVERIFY2(clock.elapsed() > 300, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(sndPlaySoundA("/nonexistent/snomel.wav", SND_NODEFAULT), FALSE);
+    }
+
+    // A player made through the module plays the song it is handed.
+    void aPlayerFromTheModulePlaysTheSong() {
+        const platform::Service<platform::ProgramFolder>::Fake folder(programFolder_);
+        const platform::MediaModule &module = platform::mediaModule();
+        QWidget window;
+        QWidget *player = module.createPlayer(platform::MediaPlayerSettings{}, &window);
+        QVERIFY(player);
+        QCOMPARE(player->parentWidget(), &window);
+        platform::Dispatch *dispatch = module.playerDispatch(player);
+        dispatch->Invoke(platform::PlayerDispidURL, platform::InvokeKind::PropertyPut,
+                         {platform::Variant(testing::shippedSong())});
+        QCOMPARE(dispatch->Invoke(platform::PlayerDispidURL, platform::InvokeKind::PropertyGet, {})
+                     .toBstr(),
+                 testing::shippedSong());
+        // Unknown members raise, as the linked player does.
+        QVERIFY_THROWS_EXCEPTION(platform::RuntimeError,
+                                 dispatch->Invoke(7, platform::InvokeKind::Method, {}));
+        // The framework's own player inside it gets going.
+        QObject *engine = nullptr;
+        for (QObject *child : player->findChildren<QObject *>()) {
+            if (qstrcmp(child->metaObject()->className(), "QMediaPlayer") == 0)
+                engine = child;
+        }
+        QVERIFY(engine);
+        QTRY_VERIFY_WITH_TIMEOUT(engine->property("position").toLongLong() > 500, 20000);
+
+        int clicks = 0;
+        module.onDoubleClick(player, this, [&clicks](short, short, int, int) { ++clicks; });
+        window.resize(320, 240);
+        player->resize(320, 240);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::mouseDClick(player->childAt(10, 10) ? player->childAt(10, 10) : player,
+                           Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(clicks, 1);
+    }
+
+    // With no module in the program folder the program goes on, silent: a
+    // sound returns at once and a player is a blank that keeps its URL.
+    // Run by itself (tst_media_module_missing): the module is looked for once.
+    void aMissingModuleLeavesTheProgramSilent() {
+        if (mapped("snomel-media.so"))
+            QSKIP("the module is loaded already: run this test function by itself");
+        QTemporaryDir empty;
+        QVERIFY(empty.isValid());
+        testing::FixedFolder emptyFolder(empty.path());
+        const platform::Service<platform::ProgramFolder>::Fake folder(emptyFolder);
+        QElapsedTimer clock;
+        clock.start();
+        const QByteArray name = programFile("ب.wav").toUtf8();
+        QCOMPARE(sndPlaySoundA(name.constData(), SND_NODEFAULT), FALSE);
+        QVERIFY(clock.elapsed() < 200);
+        QVERIFY(!mapped("libQt6Multimedia"));
+
+        const platform::MediaModule &module = platform::mediaModule();
+        QWidget window;
+        std::unique_ptr<QWidget> player(
+            module.createPlayer(platform::MediaPlayerSettings{}, &window));
+        platform::Dispatch *dispatch = module.playerDispatch(player.get());
+        dispatch->Invoke(platform::PlayerDispidURL, platform::InvokeKind::PropertyPut,
+                         {platform::Variant(QStringLiteral("حروف الهجاء.wmv"))});
+        QCOMPARE(dispatch->Invoke(platform::PlayerDispidURL, platform::InvokeKind::PropertyGet, {})
+                     .toBstr(),
+                 QStringLiteral("حروف الهجاء.wmv"));
+        QVERIFY_THROWS_EXCEPTION(platform::RuntimeError,
+                                 dispatch->Invoke(7, platform::InvokeKind::Method, {}));
+        QVERIFY_THROWS_EXCEPTION(
+            platform::RuntimeError,
+            dispatch->Invoke(platform::PlayerDispidURL, platform::InvokeKind::PropertyPut, {}));
+    }
+
+private:
+    testing::FixedFolder programFolder_{QStringLiteral(SNOMEL_PROGRAM_DIR)};
+};
+
+SNOMEL_MEDIA_TEST_MAIN(MediaModuleTest)
+#include "tst_media_module.moc"
