@@ -24,6 +24,21 @@ const QString &Variant::toBstr() const {
     raise(errors::TypeMismatch, QStringLiteral("Type mismatch"));
 }
 
+Variant invokeStringProperty(DISPID property, DISPID dispid, InvokeKind kind,
+                             const QList<Variant> &arguments, const QString &value,
+                             const std::function<void(const QString &)> &set) {
+    if (dispid == property && kind == InvokeKind::PropertyPut) {
+        expectArguments(arguments, 1);
+        set(arguments.first().toBstr());
+        return {};
+    }
+    if (dispid == property && kind == InvokeKind::PropertyGet) {
+        expectArguments(arguments, 0);
+        return Variant(value);
+    }
+    raiseUnknownMember(dispid);
+}
+
 void expectArguments(const QList<Variant> &arguments, qsizetype count) {
     if (arguments.size() != count)
         raise(errors::WrongNumberOfArguments,

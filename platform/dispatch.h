@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <variant>
 
 namespace platform {
@@ -40,6 +41,13 @@ public:
     virtual ~Dispatch() = default;
     virtual Variant Invoke(DISPID dispid, InvokeKind kind, const QList<Variant> &arguments) = 0;
 };
+
+// A control's one string property, at dispatch identifier `property`: a put
+// hands the new value to set, a get returns value; any other identifier or
+// kind raises 438, a wrong argument count 450, a wrong type 13.
+Variant invokeStringProperty(DISPID property, DISPID dispid, InvokeKind kind,
+                             const QList<Variant> &arguments, const QString &value,
+                             const std::function<void(const QString &)> &set);
 
 // Checks the argument count of a call; raises runtime error 450 when it is wrong.
 void expectArguments(const QList<Variant> &arguments, qsizetype count);

@@ -28,16 +28,8 @@ public:
     }
 
     Variant Invoke(DISPID dispid, InvokeKind kind, const QList<Variant> &arguments) override {
-        if (dispid == PlayerDispidURL && kind == InvokeKind::PropertyPut) {
-            expectArguments(arguments, 1);
-            url_ = arguments.first().toBstr();
-            return {};
-        }
-        if (dispid == PlayerDispidURL && kind == InvokeKind::PropertyGet) {
-            expectArguments(arguments, 0);
-            return Variant(url_);
-        }
-        raiseUnknownMember(dispid);
+        return invokeStringProperty(PlayerDispidURL, dispid, kind, arguments, url_,
+                                    [this](const QString &url) { url_ = url; });
     }
 
 private:

@@ -190,20 +190,8 @@ MediaPlayer::~MediaPlayer() {
 }
 
 Variant MediaPlayer::Invoke(DISPID dispid, InvokeKind kind, const QList<Variant> &arguments) {
-    if (dispid != DispidURL)
-        raiseUnknownMember(dispid);
-    switch (kind) {
-    case InvokeKind::PropertyPut:
-        expectArguments(arguments, 1);
-        setURL(arguments.first().toBstr());
-        return {};
-    case InvokeKind::PropertyGet:
-        expectArguments(arguments, 0);
-        return Variant(url_);
-    case InvokeKind::Method:
-        break;
-    }
-    raiseUnknownMember(dispid);
+    return invokeStringProperty(DispidURL, dispid, kind, arguments, url_,
+                                [this](const QString &url) { setURL(url); });
 }
 
 void MediaPlayer::setURL(const QString &url) {
