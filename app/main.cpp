@@ -1,3 +1,4 @@
+#include "fonts.h"
 #include "form1.h"
 #include "mediabackend.h"
 #include "startup.h"
@@ -8,7 +9,9 @@ int main(int argc, char *argv[]) {
     if (!app::checkDisplay())
         return 1;
     platform::preferGStreamerMediaBackend();
+    platform::FontConfigurationPreload fontConfiguration;
     QApplication application(argc, argv);
+    fontConfiguration.wait();
     app::prepareApplication(application);
 
     // The main window is the program's start-up object: it loads, shows

@@ -4,6 +4,10 @@
 #include <QFont>
 #include <QFontDatabase>
 
+#ifdef SNOMEL_HAVE_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
+
 namespace platform {
 namespace {
 
@@ -24,6 +28,23 @@ QString familyForFace(QStringView face) {
             return bundledFontFamily();
     }
     return face.toString();
+}
+
+FontConfigurationPreload::FontConfigurationPreload() {
+#ifdef SNOMEL_HAVE_FONTCONFIG
+    // fontconfig makes its configuration once, atomically: whoever comes
+    // second uses the first one's.
+    loader_ = std::thread([] { FcInit(); });
+#endif
+}
+
+FontConfigurationPreload::~FontConfigurationPreload() {
+    wait();
+}
+
+void FontConfigurationPreload::wait() {
+    if (loader_.joinable())
+        loader_.join();
 }
 
 void installFonts() {

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <thread>
 
 namespace platform {
 
@@ -16,6 +17,24 @@ QString bundledFontFamily();
 // the font database for a face it lacks makes it query the system's
 // fallbacks, which costs milliseconds at start-up for each font.
 QString familyForFace(QStringView face);
+
+// Loads the system's font configuration on another thread. Made before the
+// application object, it overlaps the connection to the display, which
+// needs no fonts; the first font the program asks for would otherwise load
+// it on the way to the first paint. wait() before installFonts(). Does
+// nothing where the platform has no fontconfig.
+class FontConfigurationPreload {
+public:
+    FontConfigurationPreload();
+    ~FontConfigurationPreload();
+    FontConfigurationPreload(const FontConfigurationPreload &) = delete;
+    FontConfigurationPreload &operator=(const FontConfigurationPreload &) = delete;
+
+    void wait();
+
+private:
+    std::thread loader_;
+};
 
 // Registers the bundled font and maps the stored faces onto it, for fonts
 // made by face name elsewhere (a skin's caption font); makes the default

@@ -1,13 +1,16 @@
 // The program's start-up, as app/main.cpp does it, ending at the main
 // window's first paint.
 #include "firstpaint.h"
+#include "fonts.h"
 #include "form1.h"
 #include "startup.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[]) {
+    platform::FontConfigurationPreload fontConfiguration;
     QApplication application(argc, argv);
+    fontConfiguration.wait();
     app::prepareApplication(application);
     app::Form1 form1;
     QuitAfterFirstPaint quit;
