@@ -11,15 +11,15 @@
 namespace platform {
 namespace {
 
-constexpr const char *BundledFonts[] = {":/snomel/fonts/NotoNaskhArabic-Regular.ttf",
-                                        ":/snomel/fonts/NotoNaskhArabic-Bold.ttf"};
+constexpr const char *BundledFonts[] = {":/snomel/fonts/SnomelNaskh-Regular.ttf",
+                                        ":/snomel/fonts/SnomelNaskh-Bold.ttf"};
 constexpr const char *StoredFaces[] = {"Times New Roman", "MS Sans Serif"};
 constexpr double DefaultControlPoints = 8.25;
 
 } // namespace
 
 QString bundledFontFamily() {
-    return QStringLiteral("Noto Naskh Arabic");
+    return QStringLiteral("Snomel Naskh");
 }
 
 QString familyForFace(QStringView face) {

@@ -7,9 +7,11 @@
 #include "twips.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QTest>
+#include <string_view>
 
 using platform::twips::toPixels;
 
@@ -140,6 +142,27 @@ private slots:
         // A face named elsewhere still finds the bundled font.
         QCOMPARE(QFontInfo(QFont(QStringLiteral("Times New Roman"))).family(),
                  platform::bundledFontFamily());
+    }
+
+    // The bundled font is one for every script the program writes: the font
+    // database counts it as Latin as well as Arabic (so a size is loaded
+    // once, not once a script), and Latin text and digits come from it, not
+    // from whatever the system falls back to.
+    void bundledFontWritesArabicAndLatin() {
+        const QList<QFontDatabase::WritingSystem> systems =
+            QFontDatabase::writingSystems(platform::bundledFontFamily());
+        QVERIFY(systems.contains(QFontDatabase::Arabic));
+        QVERIFY(systems.contains(QFontDatabase::Latin));
+        for (const bool bold : {false, true}) {
+            QFont font(platform::bundledFontFamily());
+            font.setBold(bold);
+            const QFontMetrics metrics(font);
+            for (const char32_t c : std::u32string_view(
+                     U"Snomel 1.0.0.0 (c) \u00e9\u0627\u0644\u062d\u0631\u0648\u0641"))
+                QVERIFY2(metrics.inFontUcs4(c), qPrintable(QString::number(uint(c), 16)));
+            QCOMPARE(QFontInfo(font).family(), platform::bundledFontFamily());
+            QCOMPARE(QFontInfo(font).bold(), bold);
+        }
     }
 
     // Every caption is drawn in the bundled font, which has all its glyphs.
