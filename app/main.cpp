@@ -9,14 +9,17 @@ int main(int argc, char *argv[]) {
     if (!app::checkDisplay())
         return 1;
     platform::preferGStreamerMediaBackend();
-    platform::FontConfigurationPreload fontConfiguration;
+    platform::FontPreload fonts;
     QApplication application(argc, argv);
-    fontConfiguration.wait();
+    fonts.wait();
     app::prepareApplication(application);
+    fonts.listFonts();
 
     // The main window is the program's start-up object: it loads, shows
     // itself centred, and the program ends when its last window closes.
     app::Form1 form1;
     form1.Show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    fonts.wait(); // the font work is done with before the application goes
+    return status;
 }

@@ -30,21 +30,29 @@ QString familyForFace(QStringView face) {
     return face.toString();
 }
 
-FontConfigurationPreload::FontConfigurationPreload() {
+FontPreload::FontPreload() {
 #ifdef SNOMEL_HAVE_FONTCONFIG
     // fontconfig makes its configuration once, atomically: whoever comes
     // second uses the first one's.
-    loader_ = std::thread([] { FcInit(); });
+    worker_ = std::thread([] { FcInit(); });
 #endif
 }
 
-FontConfigurationPreload::~FontConfigurationPreload() {
+FontPreload::~FontPreload() {
     wait();
 }
 
-void FontConfigurationPreload::wait() {
-    if (loader_.joinable())
-        loader_.join();
+void FontPreload::listFonts() {
+    wait();
+#ifdef SNOMEL_HAVE_FONTCONFIG
+    // Listing the families fills the font database, under its own lock.
+    worker_ = std::thread([] { QFontDatabase::families(); });
+#endif
+}
+
+void FontPreload::wait() {
+    if (worker_.joinable())
+        worker_.join();
 }
 
 void installFonts() {

@@ -18,22 +18,30 @@ QString bundledFontFamily();
 // fallbacks, which costs milliseconds at start-up for each font.
 QString familyForFace(QStringView face);
 
-// Loads the system's font configuration on another thread. Made before the
-// application object, it overlaps the connection to the display, which
-// needs no fonts; the first font the program asks for would otherwise load
-// it on the way to the first paint. wait() before installFonts(). Does
-// nothing where the platform has no fontconfig.
-class FontConfigurationPreload {
+// Does the start-up's font work that needs no window on the second core:
+// made before the application object, it reads the system's font
+// configuration while the application connects to the display; started
+// again after installFonts(), it lists the system's fonts while the main
+// window is built. Either would otherwise happen on the way to the first
+// paint. Qt's font database and fontconfig are safe to use from any thread;
+// the first font the window asks for waits for the list if need be.
+// Does nothing where the platform has no fontconfig.
+class FontPreload {
 public:
-    FontConfigurationPreload();
-    ~FontConfigurationPreload();
-    FontConfigurationPreload(const FontConfigurationPreload &) = delete;
-    FontConfigurationPreload &operator=(const FontConfigurationPreload &) = delete;
+    FontPreload(); // starts reading the font configuration
+    ~FontPreload();
+    FontPreload(const FontPreload &) = delete;
+    FontPreload &operator=(const FontPreload &) = delete;
 
+    // After installFonts(), with the application object there: lists the
+    // fonts on the second core.
+    void listFonts();
+    // Waits for the work started: before installFonts(), and before the
+    // application object goes.
     void wait();
 
 private:
-    std::thread loader_;
+    std::thread worker_;
 };
 
 // Registers the bundled font and maps the stored faces onto it, for fonts

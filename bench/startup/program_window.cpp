@@ -8,14 +8,17 @@
 #include <QApplication>
 
 int main(int argc, char *argv[]) {
-    platform::FontConfigurationPreload fontConfiguration;
+    platform::FontPreload fonts;
     QApplication application(argc, argv);
-    fontConfiguration.wait();
+    fonts.wait();
     app::prepareApplication(application);
+    fonts.listFonts();
     app::Form1 form1;
     QuitAfterFirstPaint quit;
     form1.Load();
     form1.topLevel()->installEventFilter(&quit);
     form1.Show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    fonts.wait(); // the font work is done with before the application goes
+    return status;
 }
