@@ -217,9 +217,47 @@ void SkinArt::draw(QPainter &painter, const QRect &target, const ImagePart &part
         painter.drawPixmap(target.topLeft(), pixmap);
 }
 
+void SkinArt::drawEdgePieces(QPainter &painter, const QRect &target, const QMargins &m,
+                             const QPixmap &source) {
+    if (source.isNull())
+        return;
+    // The eight pieces round the centre, each stretched as the whole picture
+    // would stretch them; the centre, which a border leaves alone, is not
+    // drawn, and no picture of the whole area is made.
+    const QRect s = source.rect();
+    const int sourceX[4] = {s.left(), s.left() + m.left(), s.right() + 1 - m.right(),
+                            s.right() + 1};
+    const int sourceY[4] = {s.top(), s.top() + m.top(), s.bottom() + 1 - m.bottom(),
+                            s.bottom() + 1};
+    const int targetX[4] = {target.left(), target.left() + m.left(), target.right() + 1 - m.right(),
+                            target.right() + 1};
+    const int targetY[4] = {target.top(), target.top() + m.top(), target.bottom() + 1 - m.bottom(),
+                            target.bottom() + 1};
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            if (row == 1 && column == 1)
+                continue;
+            const QRect to(QPoint(targetX[column], targetY[row]),
+                           QPoint(targetX[column + 1] - 1, targetY[row + 1] - 1));
+            const QRect from(QPoint(sourceX[column], sourceY[row]),
+                             QPoint(sourceX[column + 1] - 1, sourceY[row + 1] - 1));
+            if (!to.isEmpty() && !from.isEmpty())
+                painter.drawPixmap(to, source, from);
+        }
+    }
+}
+
 void SkinArt::drawBorder(QPainter &painter, const QRect &target, const ImagePart &part,
                          Blend blend) const {
-    const QRect inside = target.marginsRemoved(marginsOf(part));
+    if (target.isEmpty())
+        return;
+    const QMargins m = marginsOf(part);
+    if (part.margins && m.left() + m.right() <= target.width() &&
+        m.top() + m.bottom() <= target.height()) {
+        drawEdgePieces(painter, target, m, piece(part, blend));
+        return;
+    }
+    const QRect inside = target.marginsRemoved(m);
     painter.save();
     painter.setClipRegion(QRegion(target).subtracted(QRegion(inside)), Qt::IntersectClip);
     draw(painter, target, part, blend);

@@ -110,6 +110,8 @@ private:
     QPixmap cached(const CacheKey &key) const;
     void cache(const CacheKey &key, const QPixmap &pixmap) const;
     QPixmap composed(const QRect &target, const ImagePart &part, Blend blend, qreal dpr) const;
+    static void drawEdgePieces(QPainter &painter, const QRect &target, const QMargins &margins,
+                               const QPixmap &source);
 
     Skin skin_;
     const Element *form_ = nullptr;

@@ -4,6 +4,7 @@
 // every skin pixel must become a whole block of one colour.
 #include "skintestform.h"
 
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
@@ -186,6 +187,42 @@ private slots:
         QVERIFY(art.pixel(37, 61) == inside && art.pixel(60, 66) == inside);
         for (const QPoint p : {QPoint(1, 19), QPoint(198, 98), QPoint(150, 80), QPoint(5, 90)})
             QCOMPARE(grab.at(at.x() + p.x(), at.y() + p.y()), inside);
+    }
+
+    // A border is the whole nine-piece picture without its centre: the same
+    // pixels round the edge, whatever was under the centre left alone. Odd,
+    // unequal margins and a stretch in both directions catch a piece off by
+    // one.
+    void borderIsThePictureWithoutItsCentre() {
+        QString error;
+        const auto art = skin::SkinArt::read(skin::storedSkinStream(1), &error);
+        QVERIFY2(art, qPrintable(error));
+        skin::ImagePart part;
+        part.imageName = QStringLiteral("web.bmp");
+        part.source = {3, 2, 61, 47};
+        part.margins = skin::Rect{5, 7, 11, 3};
+        const QRect target(4, 6, 173, 91);
+        const QMargins margins(5, 7, 11, 3);
+        const QColor under(0x12, 0x34, 0x56);
+        QImage whole(190, 110, QImage::Format_RGB32), border(whole.size(), QImage::Format_RGB32);
+        whole.fill(under);
+        border.fill(under);
+        {
+            QPainter painter(&whole);
+            art->draw(painter, target, part, skin::Blend::Opaque);
+        }
+        {
+            QPainter painter(&border);
+            art->drawBorder(painter, target, part, skin::Blend::Opaque);
+        }
+        const QRect inside = target.marginsRemoved(margins);
+        for (int y = 0; y < whole.height(); ++y) {
+            for (int x = 0; x < whole.width(); ++x) {
+                const QRgb expected = inside.contains(x, y) ? under.rgb() : whole.pixel(x, y);
+                if (border.pixel(x, y) != expected)
+                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2)").arg(x).arg(y)));
+            }
+        }
     }
 
 private:
