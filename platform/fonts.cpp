@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QResource>
 
 #ifdef SNOMEL_HAVE_FONTCONFIG
 #include <fontconfig/fontconfig.h>
@@ -56,8 +57,17 @@ void FontPreload::wait() {
 }
 
 void installFonts() {
-    for (const char *file : BundledFonts)
-        QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+    // Registered by their bytes where the uncompressed resource holds them:
+    // registered by name, each file would be read into memory once to be
+    // registered and once more for each font engine made from it.
+    for (const char *file : BundledFonts) {
+        const QResource resource(QString::fromLatin1(file));
+        QFontDatabase::addApplicationFontFromData(
+            resource.compressionAlgorithm() == QResource::NoCompression
+                ? QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()),
+                                          resource.size())
+                : resource.uncompressedData());
+    }
     for (const char *face : StoredFaces)
         QFont::insertSubstitution(QString::fromLatin1(face), bundledFontFamily());
     QFont controlFont(familyForFace(u"MS Sans Serif"));

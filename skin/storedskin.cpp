@@ -2,7 +2,7 @@
 
 #include "skinreader.h"
 
-#include <QFile>
+#include <QResource>
 #include <QtDebug>
 
 namespace skin {
@@ -10,10 +10,15 @@ namespace skin {
 QByteArray storedSkinStream(int formNumber) {
     if (formNumber < 1 || formNumber > 3)
         return {};
-    QFile file(QStringLiteral(":/snomel/skin/Form%1.skn").arg(formNumber));
-    if (!file.open(QIODevice::ReadOnly))
+    // Stored uncompressed, so the window's stream is the resource's own
+    // bytes, not a copy made at every start.
+    const QResource resource(QStringLiteral(":/snomel/skin/Form%1.skn").arg(formNumber));
+    if (!resource.isValid())
         return {};
-    return file.readAll();
+    if (resource.compressionAlgorithm() != QResource::NoCompression)
+        return resource.uncompressedData();
+    return QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()),
+                                   resource.size());
 }
 
 const Skin &storedSkin() {
