@@ -57,17 +57,13 @@ void FontPreload::wait() {
 }
 
 void installFonts() {
-    // Registered by their bytes where the uncompressed resource holds them:
-    // registered by name, each file would be read into memory once to be
-    // registered and once more for each font engine made from it.
-    for (const char *file : BundledFonts) {
-        const QResource resource(QString::fromLatin1(file));
+    // Registered by their bytes where the uncompressed resource holds them
+    // (uncompressedData() copies nothing then): registered by name, each
+    // file would be read into memory once to be registered and once more for
+    // each font engine made from it.
+    for (const char *file : BundledFonts)
         QFontDatabase::addApplicationFontFromData(
-            resource.compressionAlgorithm() == QResource::NoCompression
-                ? QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()),
-                                          resource.size())
-                : resource.uncompressedData());
-    }
+            QResource(QString::fromLatin1(file)).uncompressedData());
     for (const char *face : StoredFaces)
         QFont::insertSubstitution(QString::fromLatin1(face), bundledFontFamily());
     QFont controlFont(familyForFace(u"MS Sans Serif"));

@@ -11,14 +11,12 @@ QByteArray storedSkinStream(int formNumber) {
     if (formNumber < 1 || formNumber > 3)
         return {};
     // Stored uncompressed, so the window's stream is the resource's own
-    // bytes, not a copy made at every start.
+    // bytes (uncompressedData() copies nothing then), not a copy made at
+    // every start.
     const QResource resource(QStringLiteral(":/snomel/skin/Form%1.skn").arg(formNumber));
     if (!resource.isValid())
         return {};
-    if (resource.compressionAlgorithm() != QResource::NoCompression)
-        return resource.uncompressedData();
-    return QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()),
-                                   resource.size());
+    return resource.uncompressedData();
 }
 
 const Skin &storedSkin() {
