@@ -1,4 +1,5 @@
 #include "fonts.h"
+#include "threadpriority.h"
 
 #include <QApplication>
 #include <QFont>
@@ -35,7 +36,10 @@ FontPreload::FontPreload() {
 #ifdef SNOMEL_HAVE_FONTCONFIG
     // fontconfig makes its configuration once, atomically: whoever comes
     // second uses the first one's.
-    worker_ = std::thread([] { FcInit(); });
+    worker_ = std::thread([] {
+        lowerCallingThreadPriority();
+        FcInit();
+    });
 #endif
 }
 
@@ -47,7 +51,10 @@ void FontPreload::listFonts() {
     wait();
 #ifdef SNOMEL_HAVE_FONTCONFIG
     // Listing the families fills the font database, under its own lock.
-    worker_ = std::thread([] { QFontDatabase::families(); });
+    worker_ = std::thread([] {
+        lowerCallingThreadPriority();
+        QFontDatabase::families();
+    });
 #endif
 }
 

@@ -24,7 +24,9 @@ QString familyForFace(QStringView face);
 // again after installFonts(), it lists the system's fonts while the main
 // window is built. Either would otherwise happen on the way to the first
 // paint. Qt's font database and fontconfig are safe to use from any thread;
-// the first font the window asks for waits for the list if need be.
+// the first font the window asks for waits for the list if need be. The
+// threads run at a lowered priority, so that they take no core from the
+// interface thread or the display server while those talk to each other.
 // Does nothing where the platform has no fontconfig.
 class FontPreload {
 public:
