@@ -46,11 +46,15 @@ void SkinLabel::paintEvent(QPaintEvent *) {
         }
     }
     painter.setPen(text);
+    const TextSample caption = captionSample();
+    painter.setFont(caption.font);
+    painter.drawText(caption.rect, caption.flags, caption.text);
+}
+
+TextSample SkinLabel::captionSample() const {
     const QFont fitted = fittedFont();
-    painter.setFont(fitted);
-    const QString caption =
-        QFontMetrics(fitted).elidedText(settings_.caption, Qt::ElideRight, width());
-    painter.drawText(rect(), static_cast<int>(captionAlignment()), caption);
+    return {fitted, QFontMetrics(fitted).elidedText(settings_.caption, Qt::ElideRight, width()),
+            rect(), static_cast<int>(captionAlignment())};
 }
 
 // The stored font, made smaller when the caption is wider than the label:

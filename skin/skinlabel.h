@@ -9,6 +9,7 @@
 #pragma once
 
 #include "form.h"
+#include "textrehearsal.h"
 
 #include <QString>
 #include <QWidget>
@@ -44,6 +45,9 @@ public:
     // The font the caption is drawn in: the stored one, or a smaller one
     // when the caption would not fit.
     QFont fittedFont() const;
+    // The caption as the label draws it: fitted, elided if it still does
+    // not fit, and aligned.
+    TextSample captionSample() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -326,6 +326,7 @@ void SkinnedFrame::trigger(CaptionButton button) {
 }
 
 void SkinnedFrame::paintEvent(QPaintEvent *) {
+    painted_ = true;
     QPainter painter(this);
     if (client_)
         painter.setClipRegion(QRegion(rect()).subtracted(QRegion(client_->geometry())));
@@ -390,17 +391,53 @@ void SkinnedFrame::drawCaptionButton(QPainter &painter, const FramePiece &piece)
 }
 
 void SkinnedFrame::drawCaptionText(QPainter &painter, const FramePiece &piece) const {
-    const QString title = windowTitle();
-    const QRect area = captionTextRect();
-    if (title.isEmpty() || area.isEmpty())
+    const std::optional<TextSample> caption = captionSample(piece);
+    if (!caption)
         return;
     const TextStyle style = piece.element->textStyle(u"m_TextStyle").value_or(TextStyle{});
     painter.save();
-    painter.setFont(captionFont(*piece.element, font()));
+    painter.setFont(caption->font);
     painter.setPen(textColour(style.textColour));
-    const QString shown = painter.fontMetrics().elidedText(title, Qt::ElideRight, area.width());
-    painter.drawText(area, int(alignmentFromFormat(style.format) | Qt::TextSingleLine), shown);
+    painter.drawText(caption->rect, caption->flags, caption->text);
     painter.restore();
+}
+
+std::optional<TextSample> SkinnedFrame::captionSample(const FramePiece &piece) const {
+    const QString title = windowTitle();
+    const QRect area = captionTextRect();
+    if (title.isEmpty() || area.isEmpty())
+        return std::nullopt;
+    const TextStyle style = piece.element->textStyle(u"m_TextStyle").value_or(TextStyle{});
+    const QFont font = captionFont(*piece.element, this->font());
+    return TextSample{font, QFontMetrics(font).elidedText(title, Qt::ElideRight, area.width()),
+                      area, int(alignmentFromFormat(style.format) | Qt::TextSingleLine)};
+}
+
+QList<TextSample> SkinnedFrame::textSamples() const {
+    QList<TextSample> samples;
+    for (const FramePiece &piece : pieces_) {
+        if (piece.element->kind == ElementKind::Static && piece.element->type() == CaptionTextType)
+            if (const std::optional<TextSample> caption = captionSample(piece))
+                samples.append(*caption);
+    }
+    if (client_)
+        samples.append(controlText(client_));
+    return samples;
+}
+
+void SkinnedFrame::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    if (painted_ || rehearsalQueued_)
+        return;
+    // The window system takes a while to map a new window and ask for its
+    // contents; the text is made ready meanwhile, unless the paint came first.
+    rehearsalQueued_ = true;
+    QMetaObject::invokeMethod(this, "rehearseText", Qt::QueuedConnection);
+}
+
+void SkinnedFrame::rehearseText() {
+    if (!painted_)
+        rehearse(textSamples(), devicePixelRatioF());
 }
 
 void SkinnedFrame::resizeEvent(QResizeEvent *event) {

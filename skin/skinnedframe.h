@@ -28,10 +28,12 @@
 #pragma once
 
 #include "skinart.h"
+#include "textrehearsal.h"
 
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class QMenu;
 
@@ -88,6 +90,9 @@ public:
     // Where the window's title is written.
     QRect captionTextRect() const;
     int hitTest(const QPoint &position) const;
+    // The text the window draws, its caption and its controls', in the
+    // fonts it is drawn in. The frame rehearses it when first shown.
+    QList<TextSample> textSamples() const;
 
     // The window's menu: Minimise (where the window has it) and Close.
     QMenu *systemMenu();
@@ -99,6 +104,7 @@ protected:
     virtual bool startSystemResize(Qt::Edges edges);
 
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -115,6 +121,8 @@ private:
     void drawPiece(QPainter &painter, const FramePiece &piece) const;
     void drawCaptionButton(QPainter &painter, const FramePiece &piece) const;
     void drawCaptionText(QPainter &painter, const FramePiece &piece) const;
+    std::optional<TextSample> captionSample(const FramePiece &piece) const;
+    Q_INVOKABLE void rehearseText();
     const FramePiece *buttonPiece(CaptionButton button) const;
     std::optional<CaptionButton> buttonAt(const QPoint &position) const;
     void trigger(CaptionButton button);
@@ -129,6 +137,8 @@ private:
     bool maximiseButton_;
     QList<FramePiece> pieces_;
     QPointer<QMenu> menu_;
+    bool painted_ = false;
+    bool rehearsalQueued_ = false;
 
     std::optional<CaptionButton> pressed_;
     std::optional<CaptionButton> hovered_;
