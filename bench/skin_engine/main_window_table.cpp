@@ -2,6 +2,7 @@
 // paint: what the skin adds to start-up.
 // Usage: bench_main_window_table plain|skinned
 #include "../startup/firstpaint.h"
+#include "fonts.h"
 #include "form.h"
 #include "form1layout.h"
 #include "skincontrol.h"
@@ -34,12 +35,18 @@ private:
 } // namespace
 
 int main(int argc, char *argv[]) {
+    // Started as the program starts, fonts and all.
+    platform::FontPreload fonts;
     QApplication application(argc, argv);
+    fonts.wait();
     app::prepareApplication(application);
+    fonts.listFonts();
     MainWindowTable form(argc > 1 && qstrcmp(argv[1], "skinned") == 0);
     QuitAfterFirstPaint quit;
     form.Load();
     form.topLevel()->installEventFilter(&quit);
     form.Show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    fonts.wait();
+    return status;
 }
