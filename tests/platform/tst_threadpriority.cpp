@@ -44,5 +44,7 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestThreadPriority)
+// With an application object, as in the program: its font database frees the
+// configuration that fontconfig makes when the process ends.
+QTEST_MAIN(TestThreadPriority)
 #include "tst_threadpriority.moc"
