@@ -30,6 +30,11 @@ const QColor PressedShade(0, 0, 0, 70);
 constexpr int MinimumClientWidth = 154;
 constexpr int MinimumClientHeight = 1;
 
+// The element the window's title is written on.
+bool isCaptionText(const Element &element) {
+    return element.kind == ElementKind::Static && element.type() == CaptionTextType;
+}
+
 bool isCaptionButton(const Element &element) {
     if (element.kind != ElementKind::Button)
         return false;
@@ -227,7 +232,7 @@ std::optional<CaptionButton> SkinnedFrame::buttonAt(const QPoint &position) cons
 
 QRect SkinnedFrame::captionTextRect() const {
     for (const FramePiece &piece : pieces_) {
-        if (piece.element->kind != ElementKind::Static || piece.element->type() != CaptionTextType)
+        if (!isCaptionText(*piece.element))
             continue;
         // Keep clear of the caption buttons shown, and centred on the window.
         const QRect strip = piece.rect;
@@ -416,7 +421,7 @@ std::optional<TextSample> SkinnedFrame::captionSample(const FramePiece &piece) c
 QList<TextSample> SkinnedFrame::textSamples() const {
     QList<TextSample> samples;
     for (const FramePiece &piece : pieces_) {
-        if (piece.element->kind == ElementKind::Static && piece.element->type() == CaptionTextType)
+        if (isCaptionText(*piece.element))
             if (const std::optional<TextSample> caption = captionSample(piece))
                 samples.append(*caption);
     }
