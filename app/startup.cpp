@@ -21,6 +21,16 @@ void prepareApplication(QApplication &application) {
     platform::installFonts();
 }
 
+ProgramStart::ProgramStart(int &argc, char **argv) : application_(argc, argv) {
+    fonts_.wait();
+    prepareApplication(application_);
+    fonts_.listFonts();
+}
+
+ProgramStart::~ProgramStart() {
+    fonts_.wait();
+}
+
 bool checkDisplay() {
     const auto set = [](const char *name) {
         const char *value = std::getenv(name);

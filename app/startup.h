@@ -1,13 +1,31 @@
 // Start-up: the application object made ready for the program's windows.
 #pragma once
 
-class QApplication;
+#include "fonts.h"
+
+#include <QApplication>
 
 namespace app {
 
 // Names the program, installs its fonts and style. Call once, before the
 // first window is created.
 void prepareApplication(QApplication &application);
+
+// The program's start, as main() makes it, and the benchmarks that start as
+// the program does: the font work begun on the second core, the application
+// object, and the application prepared once the font configuration is read.
+// Going, it waits for the font work before the application object goes.
+class ProgramStart {
+public:
+    ProgramStart(int &argc, char **argv);
+    ~ProgramStart();
+    ProgramStart(const ProgramStart &) = delete;
+    ProgramStart &operator=(const ProgramStart &) = delete;
+
+private:
+    platform::FontPreload fonts_; // made first: it starts before the application
+    QApplication application_;
+};
 
 // True when there is a display to show windows on; otherwise says so on
 // standard error, with how to run the program under a virtual display.

@@ -53,8 +53,7 @@ int bareWindow(int argc, char *argv[]) {
 // As app/main.cpp starts the program.
 int programWindow(int argc, char *argv[]) {
     platform::preferGStreamerMediaBackend();
-    QApplication application(argc, argv);
-    app::prepareApplication(application);
+    app::ProgramStart start(argc, argv);
     app::Form1 form1;
     ReportWhenIdle report;
     form1.Load();

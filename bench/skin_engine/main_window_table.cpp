@@ -2,7 +2,6 @@
 // paint: what the skin adds to start-up.
 // Usage: bench_main_window_table plain|skinned
 #include "../startup/firstpaint.h"
-#include "fonts.h"
 #include "form.h"
 #include "form1layout.h"
 #include "skincontrol.h"
@@ -35,18 +34,11 @@ private:
 } // namespace
 
 int main(int argc, char *argv[]) {
-    // Started as the program starts, fonts and all.
-    platform::FontPreload fonts;
-    QApplication application(argc, argv);
-    fonts.wait();
-    app::prepareApplication(application);
-    fonts.listFonts();
+    app::ProgramStart start(argc, argv); // as the program starts, fonts and all
     MainWindowTable form(argc > 1 && qstrcmp(argv[1], "skinned") == 0);
     QuitAfterFirstPaint quit;
     form.Load();
     form.topLevel()->installEventFilter(&quit);
     form.Show();
-    const int status = QApplication::exec();
-    fonts.wait();
-    return status;
+    return QApplication::exec();
 }

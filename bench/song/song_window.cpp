@@ -48,8 +48,7 @@ private:
 int main(int argc, char *argv[]) {
     const bool eager = argc > 1 && std::strcmp(argv[1], "eager") == 0;
     platform::preferGStreamerMediaBackend();
-    QApplication application(argc, argv);
-    app::prepareApplication(application);
+    app::ProgramStart start(argc, argv);
 #ifdef SNOMEL_EAGER_PLAYER
     std::unique_ptr<QMediaPlayer> player;
     std::unique_ptr<QAudioOutput> audio;
