@@ -1,7 +1,9 @@
 // The skin tool as people use it: real files in a temporary folder, the
 // program's output and exit status.
 #include "skinreader.h"
+#include "skinsource.h"
 #include "skinwriter.h"
+#include "smallskin.h"
 #include "storedskin.h"
 
 #include <QDir>
@@ -158,6 +160,34 @@ private slots:
         QVERIFY2(
             r.err.contains(QStringLiteral("Web-II/HScrollBar, m_nMax: expected a whole number")),
             qPrintable(r.err));
+    }
+
+    // Build writes no stream the reader would reject.
+    void buildWritesOnlyWhatReadsBack_data() {
+        QTest::addColumn<int>("depth");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("32 deep") << 32 << 0;
+        QTest::newRow("33 deep") << 33 << 1;
+    }
+
+    void buildWritesOnlyWhatReadsBack() {
+        QFETCH(int, depth);
+        QFETCH(int, exitCode);
+        const QString folder = dir_.filePath(QStringLiteral("deep%1").arg(depth));
+        QVERIFY(QDir().mkpath(folder));
+        const QString json = QDir(folder).filePath(QStringLiteral("skin.json"));
+        QString error;
+        QVERIFY2(skin::saveSkinSource(skintest::nestedSkin(depth), json, &error),
+                 qPrintable(error));
+        const QString built = QDir(folder).filePath(QStringLiteral("built.skn"));
+        const Run r = runTool({QStringLiteral("build"), json, built});
+        QCOMPARE(r.exitCode, exitCode);
+        if (exitCode == 0) {
+            QCOMPARE(runTool({QStringLiteral("roundtrip"), built}).exitCode, 0);
+        } else {
+            QVERIFY2(r.err.contains(QStringLiteral("/level is nested 33 deep")), qPrintable(r.err));
+            QVERIFY(!QFile::exists(built));
+        }
     }
 
 private:

@@ -129,10 +129,12 @@ int build(const QStringList &args) {
     if (!s)
         return fail(error);
     s->assignHandles(first);
-    const QByteArray stream = skin::writeSkinStream(*s);
-    if (!writeFile(args[1], stream, &error))
+    const std::optional<QByteArray> stream = skin::writeReadableSkinStream(*s, &error);
+    if (!stream)
+        return fail(QStringLiteral("%1: %2").arg(args[0], error));
+    if (!writeFile(args[1], *stream, &error))
         return fail(error);
-    out(QStringLiteral("%1: %2 bytes").arg(args[1]).arg(stream.size()));
+    out(QStringLiteral("%1: %2 bytes").arg(args[1]).arg(stream->size()));
     return 0;
 }
 
