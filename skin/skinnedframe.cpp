@@ -354,7 +354,8 @@ void SkinnedFrame::drawPiece(QPainter &painter, const FramePiece &piece) const {
         if (const std::optional<QColor> fill = fillColour(*back))
             painter.fillRect(piece.rect, *fill);
     if (const std::optional<ImagePart> part = SkinArt::partOf(element, u"m_Background"))
-        art_->draw(painter, piece.rect, *part, blendFrom(element.integer(u"m_eBlendMode")));
+        art_->draw(painter, piece.rect, *part, blendFrom(element.integer(u"m_eBlendMode")),
+                   &element);
     if (element.type() == CaptionTextType)
         drawCaptionText(painter, piece);
 }
