@@ -15,18 +15,17 @@ public:
         const QString path = nativePath(fileName);
         const QFileInfo file(path);
         if (!file.exists() || !file.isFile())
-            raise(errors::FileNotFound, QStringLiteral("File not found: '%1'").arg(fileName));
+            raiseForFile(errors::FileNotFound, fileName);
 
         // The content decides, not the name: a JPEG stored as ".bmp" loads.
         QImageReader reader(path);
         reader.setDecideFormatFromContent(true);
         const QByteArray format = reader.format();
         if (format != "bmp" && format != "jpeg")
-            raise(errors::InvalidPicture, QStringLiteral("Invalid picture: '%1'").arg(fileName));
+            raiseForFile(errors::InvalidPicture, fileName);
         QImage image = reader.read();
         if (image.isNull())
-            raise(errors::InvalidPicture,
-                  QStringLiteral("Invalid picture: '%1' (%2)").arg(fileName, reader.errorString()));
+            raiseForFile(errors::InvalidPicture, fileName, reader.errorString());
         return Picture(std::move(image));
     }
 };
