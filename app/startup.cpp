@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "accessibility.h"
 #include "fonts.h"
 #include "form.h"
 
@@ -64,6 +65,7 @@ void prepareApplication(QApplication &application) {
     application.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     platform::installFonts();
     installQtTranslations();
+    platform::installAccessibleRoles();
 }
 
 ProgramStart::ProgramStart(int &argc, char **argv) : application_(argc, argv) {

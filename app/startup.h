@@ -12,8 +12,9 @@ namespace app {
 // without them those texts stay English.
 void installQtTranslations();
 
-// Names the program, installs its fonts, style and Qt's Arabic texts. Call
-// once, before the first window is created.
+// Names the program, installs its fonts, style, Qt's Arabic texts and the
+// roles assistive technology sees. Call once, before the first window is
+// created.
 void prepareApplication(QApplication &application);
 
 // The program's start, as main() makes it, and the benchmarks that start as

@@ -1,5 +1,6 @@
 #include "skinlabel.h"
 
+#include "accessibility.h"
 #include "skinstyle.h"
 
 #include <QPainter>
@@ -14,6 +15,7 @@ int himetricFromTwips(int twips) {
 
 SkinLabel::SkinLabel(SkinLabelSettings settings, QWidget *parent)
     : QWidget(parent), settings_(std::move(settings)) {
+    platform::setAccessibleRole(this, QAccessible::StaticText);
     setFont(platform::fontFrom(settings_.font));
     setFocusPolicy(Qt::NoFocus);
     // Drawn, not a text widget: assistive technology reads the caption here.

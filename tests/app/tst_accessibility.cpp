@@ -214,8 +214,13 @@ private slots:
         platform::Form &form = other ? *other : main;
         form.Show();
 
+        // The window itself: a window named by its caption (atspi_windows
+        // reads the same through a real client).
+        QAccessibleInterface *top = QAccessible::queryAccessibleInterface(form.topLevel());
+        QCOMPARE(top->role(), QAccessible::Window);
+        QCOMPARE(top->text(QAccessible::Name), QString::fromUtf8(form.layout().caption));
         QStringList treeNames;
-        collectNames(QAccessible::queryAccessibleInterface(form.topLevel()), treeNames);
+        collectNames(top, treeNames);
         QStringList names;
         for (const platform::ControlSpec &row : form.layout().controls) {
             if (row.kind == platform::ControlKind::Custom && row.width == 0)
