@@ -1,5 +1,6 @@
 #include "skinnedframe.h"
 
+#include "accessibility.h"
 #include "fonts.h"
 #include "skingeometry.h"
 #include "skinstyle.h"
@@ -114,6 +115,7 @@ QFont captionFont(const Element &element, QFont font) {
 SkinnedFrame::SkinnedFrame(std::shared_ptr<const SkinArt> art, QWidget *client)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), art_(std::move(art)), client_(client),
       margins_(art_->frameMargins()) {
+    platform::setAccessibleRole(this, QAccessible::Window);
     const Qt::WindowFlags clientFlags = client->windowFlags();
     minimiseButton_ = clientFlags.testFlag(Qt::WindowMinimizeButtonHint);
     maximiseButton_ = clientFlags.testFlag(Qt::WindowMaximizeButtonHint);
