@@ -11,9 +11,10 @@ media=(gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-
        gstreamer1.0-libav gstreamer1.0-pulseaudio xdg-utils)
 # A virtual display, a window manager, a tray host, a sound server with a
 # null sink, X input and screenshots, the Windows resource compiler, clang
-# for the fuzz target.
+# for the fuzz target, the validators of the desktop entry, the metainfo
+# and the manual page.
 testing=(xvfb xauth x11-utils xdotool imagemagick openbox trayer pulseaudio pulseaudio-utils
-         binutils-mingw-w64-i686 clang libclang-rt-14-dev desktop-file-utils appstream)
+         binutils-mingw-w64-i686 clang libclang-rt-14-dev desktop-file-utils appstream man-db)
 
 # Building the Debian package (dpkg-shlibdeps) and checking its contents.
 packaging=(dpkg-dev)
