@@ -16,8 +16,8 @@ media=(gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-
 testing=(xvfb xauth x11-utils xdotool imagemagick openbox trayer pulseaudio pulseaudio-utils
          binutils-mingw-w64-i686 clang libclang-rt-14-dev desktop-file-utils appstream man-db)
 
-# Building the Debian package (dpkg-shlibdeps) and checking its contents.
-packaging=(dpkg-dev)
+# Building the Debian package (dpkg-shlibdeps) and checking it (lintian).
+packaging=(dpkg-dev lintian)
 
 packages=("${build[@]}" "${media[@]}")
 case "$what" in
