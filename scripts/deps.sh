@@ -12,15 +12,16 @@ media=(gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-
        gstreamer1.0-libav gstreamer1.0-pulseaudio xdg-utils qt6-translations-l10n)
 # A virtual display, a window manager, a tray host, a sound server with a
 # null sink, X input and screenshots, the Windows resource compiler, clang
-# for the fuzz target; a session bus of a test's own with the accessibility
+# for the fuzz target; the validators of the desktop entry, the metainfo
+# and the manual page; a session bus of a test's own with the accessibility
 # bus and a client of it (no dbus-x11: with it, Qt would start a bus at
 # every start of a test that has none).
 testing=(xvfb xauth x11-utils xdotool imagemagick openbox trayer pulseaudio pulseaudio-utils
-         binutils-mingw-w64-i686 clang libclang-rt-14-dev desktop-file-utils appstream
+         binutils-mingw-w64-i686 clang libclang-rt-14-dev desktop-file-utils appstream man-db
          dbus-daemon at-spi2-core python3-pyatspi)
 
-# Building the Debian package (dpkg-shlibdeps) and checking its contents.
-packaging=(dpkg-dev)
+# Building the Debian package (dpkg-shlibdeps) and checking it (lintian).
+packaging=(dpkg-dev lintian)
 
 packages=("${build[@]}" "${media[@]}")
 case "$what" in
