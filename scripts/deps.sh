@@ -10,10 +10,12 @@ build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libfontc
 # Playing the letter sounds and the song (WMV2/WMA2 in ASF) through PulseAudio.
 media=(gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly
        gstreamer1.0-libav gstreamer1.0-pulseaudio xdg-utils)
-# A virtual display, a window manager, a tray host, a sound server with a
-# null sink, X input and screenshots, the Windows resource compiler, clang
-# for the fuzz target.
+# A virtual display, a window manager, a tray host, sound servers with a
+# null sink (PulseAudio, and PipeWire's with its session manager and a
+# session bus), X input and screenshots, the Windows resource compiler,
+# clang for the fuzz target.
 testing=(xvfb xauth x11-utils xdotool imagemagick openbox trayer pulseaudio pulseaudio-utils
+         pipewire pipewire-pulse wireplumber dbus-daemon
          binutils-mingw-w64-i686 clang libclang-rt-14-dev desktop-file-utils appstream)
 
 # Building the Debian package (dpkg-shlibdeps) and checking its contents.
