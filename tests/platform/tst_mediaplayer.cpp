@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <sys/stat.h>
 
 using platform::InvokeKind;
 using platform::MediaPlayer;
@@ -219,19 +220,24 @@ private slots:
                                    player_->volumeDownAction()}));
     }
 
-    // Missing, unplayable: no dialog, no picture, nothing playing; the bar
-    // says so calmly. A later good file still plays.
+    // Missing, unplayable, a FIFO nobody writes into: no dialog, no
+    // picture, nothing playing, the interface never held; the bar says so
+    // calmly. A later good file still plays.
     void unplayableFilesStayQuiet_data() {
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("missing") << QByteArray();
-        QTest::newRow("not a video") << QByteArray("this is not a video, only some text\n");
+        QTest::addColumn<bool>("fifo");
+        QTest::newRow("missing") << QByteArray() << false;
+        QTest::newRow("not a video")
+            << QByteArray("this is not a video, only some text\n") << false;
         QTest::newRow("cut short") << [] {
             QFile song(testing::shippedSong());
             return song.open(QIODevice::ReadOnly) ? song.read(3000) : QByteArray();
-        }();
+        }() << false;
+        QTest::newRow("fifo") << QByteArray() << true;
     }
     void unplayableFilesStayQuiet() {
         QFETCH(QByteArray, content);
+        QFETCH(bool, fifo);
         testing::CurrentDirectory here(folder_->path());
         const QString name = QStringLiteral("broken.wmv");
         if (!content.isEmpty()) {
@@ -239,6 +245,8 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(content);
         }
+        if (fifo)
+            QCOMPARE(mkfifo(QFile::encodeName(folder_->filePath(name)).constData(), 0600), 0);
         player_->setURL(name);
         QTRY_COMPARE_WITH_TIMEOUT(player_->state(), State::Unavailable, PlayTimeoutMs);
         QTest::qWait(300);

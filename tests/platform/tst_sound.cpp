@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -56,10 +57,13 @@ private slots:
         QVERIFY2(crossings > 800 && crossings < 960, qPrintable(QString::number(crossings)));
     }
 
+    // A FIFO would hold the reader for as long as nobody writes into it.
     void missingOrDamagedFilesReturnAtOnceSilently() {
         QVERIFY(testing::writeFile(dir_.filePath(QStringLiteral("bad.wav")), "RIFF junk"));
+        const QString fifo = dir_.filePath(QStringLiteral("fifo.wav"));
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         for (const QString &name : {dir_.filePath(QStringLiteral("missing.wav")),
-                                    dir_.filePath(QStringLiteral("bad.wav"))}) {
+                                    dir_.filePath(QStringLiteral("bad.wav")), fifo, dir_.path()}) {
             QElapsedTimer timer;
             timer.start();
             QCOMPARE(sndPlaySoundA(name.toUtf8().constData(), SND_NODEFAULT), FALSE);
