@@ -2,6 +2,7 @@
 #include "mediaplayer.h"
 #include "mediatest.h"
 #include "runtimeerror.h"
+#include "soundserver.h"
 #include "videosurface.h"
 
 #include <QAction>
@@ -27,6 +28,8 @@ using State = MediaPlayer::State;
 namespace {
 
 constexpr int PlayTimeoutMs = 15000;
+// The song at the player's volume of 50 stays below the tones' loudness.
+constexpr int QuietSong = 1000;
 
 // Runs the code and returns the number of the runtime error it raised, or 0.
 template <class Code> int errorNumberOf(Code &&code) {
@@ -259,6 +262,31 @@ private slots:
 
         player_->setURL(QStringLiteral("song.wmv"));
         QTRY_VERIFY_WITH_TIMEOUT(player_->position() > 300, PlayTimeoutMs);
+    }
+
+    // The sound server killed and started again: the song given again, as a
+    // double-click gives it, is heard.
+    void theSongIsHeardAfterTheServerCameBack() {
+        if (!testing::usingTestSoundServer())
+            QSKIP("needs the test sound server (scripts/test starts one)");
+        testing::CurrentDirectory here(folder_->path());
+        const auto songHeardMs = [this] {
+            testing::SinkRecorder recorder;
+            if (!recorder.started())
+                return -1;
+            player_->setURL(QStringLiteral("song.wmv"));
+            if (!QTest::qWaitFor([this] { return player_->position() > 3000; }, PlayTimeoutMs))
+                return -2;
+            return testing::audibleMs(recorder.stop(), QuietSong);
+        };
+        const int before = songHeardMs();
+        QVERIFY2(before > 1000, qPrintable(QString::number(before)));
+        {
+            testing::SoundServerAway away;
+            QVERIFY(away.isAway());
+        }
+        const int after = songHeardMs();
+        QVERIFY2(after > 1000, qPrintable(QString::number(after)));
     }
 
     // Assigning the same name again opens it afresh, from the start.
