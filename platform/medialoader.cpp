@@ -6,6 +6,7 @@
 #include "sound.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLibrary>
 #include <cstdio>
@@ -54,26 +55,42 @@ void noDoubleClick(QWidget *, QObject *, const DoubleClickHandler &) {}
 const MediaModule Unavailable{&silentSoundDevice, &createEmptyPlayer, &emptyPlayerDispatch,
                               &noDoubleClick};
 
-const MediaModule &load() {
-    const QString file = QDir(App_Path()).filePath(QString::fromLatin1(MediaModuleName));
+// The module from the program folder, or nothing with the reason why.
+const MediaModule *load(QString &failure) {
+    const QString file =
+        QDir(App_Path())
+            .filePath(QString::fromLatin1(MediaModuleName) + QStringLiteral(SNOMEL_MODULE_SUFFIX));
+    if (!QFileInfo::exists(file)) {
+        failure = file + QStringLiteral(": no such file");
+        return nullptr;
+    }
     QLibrary library(file);
     library.setLoadHints(QLibrary::PreventUnloadHint);
     const auto entry =
         reinterpret_cast<MediaModuleEntryFunction>(library.resolve(MediaModuleEntry));
     if (const MediaModule *module = entry ? entry() : nullptr)
-        return *module;
-    std::fprintf(stderr,
-                 "snomel: the media layer could not be loaded, so sounds and the song "
-                 "stay silent: %s\n",
-                 qPrintable(library.errorString()));
-    return Unavailable;
+        return module;
+    failure = library.errorString();
+    return nullptr;
 }
 
 } // namespace
 
 const MediaModule &mediaModule() {
-    static const MediaModule &module = load();
-    return module;
+    static const MediaModule *loaded = nullptr;
+    static QString reported;
+    if (!loaded) {
+        QString failure;
+        loaded = load(failure);
+        if (!loaded && failure != reported) {
+            std::fprintf(stderr,
+                         "snomel: the media layer could not be loaded, so sounds and the song "
+                         "stay silent until it can: %s\n",
+                         qPrintable(failure));
+            reported = failure;
+        }
+    }
+    return loaded ? *loaded : Unavailable;
 }
 
 } // namespace platform

@@ -35,12 +35,15 @@ struct MediaModule {
 };
 
 // The media layer: linked in, or loaded from the program folder on the first
-// call. A module that cannot be loaded is reported once on standard error
-// and stands in as a silent sound output and an empty, quiet player.
+// call. A module that cannot be loaded stands in as a silent sound output
+// and an empty, quiet player, and is looked for again at the next call
+// (the folder may have been mended); each new reason it cannot be loaded
+// is reported on standard error, naming the file looked for.
 const MediaModule &mediaModule();
 
-// The module's file name in the program folder, without its suffix, and the
-// name of the function it exports, which returns its MediaModule.
+// The module's file name in the program folder, without the platform's
+// suffix for modules (".so" here), and the name of the function it
+// exports, which returns its MediaModule.
 inline constexpr char MediaModuleName[] = "snomel-media";
 inline constexpr char MediaModuleEntry[] = "snomel_media_module";
 using MediaModuleEntryFunction = const MediaModule *(*)();

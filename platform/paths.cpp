@@ -1,11 +1,40 @@
 #include "paths.h"
 
+#include <QFile>
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace platform {
 
 QString nativePath(const QString &windowsPath) {
     QString path = windowsPath;
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     return path;
+}
+
+bool openRegularFile(QFile &file, const QString &path) {
+#ifdef Q_OS_UNIX
+    // Not blocking, so that opening a FIFO returns at once; its type is
+    // then read from what was opened, not looked up beforehand.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+#else
+    file.setFileName(path);
+    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
+#endif
 }
 
 } // namespace platform

@@ -4,10 +4,18 @@
 
 #include <QString>
 
+class QFile;
+
 namespace platform {
 
 // Every backslash becomes '/', nothing else changes: a doubled separator
 // stays doubled (and is harmless).
 QString nativePath(const QString &windowsPath);
+
+// Opens the file at path for reading when it is a regular file (a symbolic
+// link is followed). Anything else (a FIFO, a device, a socket, a folder)
+// is refused at once: opening or reading a FIFO would hold the interface
+// thread for as long as nobody writes into it.
+bool openRegularFile(QFile &file, const QString &path);
 
 } // namespace platform

@@ -5,18 +5,21 @@ set -euo pipefail
 
 what=${1:-run}
 
-build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libfontconfig-dev)
+build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libfontconfig-dev
+       libpulse-dev)
 # Playing the letter sounds and the song (WMV2/WMA2 in ASF) through PulseAudio;
 # Qt's own texts (standard buttons, stock dialogs) in Arabic.
 media=(gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly
        gstreamer1.0-libav gstreamer1.0-pulseaudio xdg-utils qt6-translations-l10n)
-# A virtual display, a window manager, a tray host, a sound server with a
-# null sink, X input and screenshots, the Windows resource compiler, clang
-# for the fuzz target; the validators of the desktop entry, the metainfo
-# and the manual page; a session bus of a test's own with the accessibility
-# bus and a client of it (no dbus-x11: with it, Qt would start a bus at
-# every start of a test that has none).
+# A virtual display, a window manager, a tray host, sound servers with a
+# null sink (PulseAudio, and PipeWire's with its session manager), X input
+# and screenshots, the Windows resource compiler, clang for the fuzz target;
+# the validators of the desktop entry, the metainfo and the manual page; a
+# session bus of a test's own with the accessibility bus and a client of it
+# (no dbus-x11: with it, Qt would start a bus at every start of a test that
+# has none).
 testing=(xvfb xauth x11-utils xdotool imagemagick openbox trayer pulseaudio pulseaudio-utils
+         pipewire pipewire-pulse wireplumber
          binutils-mingw-w64-i686 clang libclang-rt-14-dev desktop-file-utils appstream man-db
          dbus-daemon at-spi2-core python3-pyatspi)
 

@@ -1,14 +1,15 @@
 # Sourced by the test scripts: starts what the tests need in a scratch folder
 # of its own, and stops it all when the sourcing script exits. A virtual
-# display when there is none, a window manager, a PulseAudio server with a
-# null sink (exported as SNOMEL_TEST_SINK) whose monitor is read all the time.
+# display when there is none, a window manager, a sound server with a null
+# sink (exported as SNOMEL_TEST_SINK) whose monitor is read all the time.
 # Leaves the scratch folder in $work.
 
 work=$(mktemp -d /tmp/snomel-test.XXXXXX)
 pids=()
+soundserver=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/soundserver
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    [ -n "${PULSE_STARTED:-}" ] && pulseaudio --kill 2>/dev/null || true
+    "$soundserver" stop 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -22,18 +23,16 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
 
-# A sound server of our own with a null sink. Its monitor is read all the
-# time: the null sink then renders in small blocks and sound ends on time.
+# A sound server of our own with a null sink (scripts/soundserver), which
+# tests may stop and start again: PulseAudio unless SNOMEL_SOUND_SERVER
+# names another. use_sound_server replaces it with another kind.
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 export SNOMEL_TEST_SINK=snomel_test
-pulseaudio -D -n --exit-idle-time=-1 --disallow-exit --log-target=file:"$work/pulse.log" \
-    --load=module-native-protocol-unix \
-    --load="module-null-sink sink_name=$SNOMEL_TEST_SINK rate=44100" \
-    --load=module-always-sink
-PULSE_STARTED=1
-for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-pactl set-default-sink "$SNOMEL_TEST_SINK"
-parec -d "$SNOMEL_TEST_SINK.monitor" --latency-msec=10 >/dev/null &
-pids+=($!)
-sleep 2
+export SNOMEL_SOUND_SERVER=${SNOMEL_SOUND_SERVER:-pulseaudio}
+"$soundserver" start
+use_sound_server() {
+    "$soundserver" stop
+    export SNOMEL_SOUND_SERVER=$1
+    "$soundserver" start
+}

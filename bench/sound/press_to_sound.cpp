@@ -2,6 +2,10 @@
 // samples of its sound come out of the sound server, against a direct
 // sndPlaySoundA call of the same file. Both are heard on the monitor of the
 // server's default sink, read all the time by parec in a thread of its own.
+// The first press of the run, which connects to the server, is reported
+// apart; under the test surroundings (SNOMEL_SOUND_SERVER set by
+// scripts/testenv.sh) so is the first press after the server has been
+// stopped and started again, against the press after it.
 // Usage: bench_press_to_sound [rounds]
 // Needs the sound server the tests use (XDG_RUNTIME_DIR, SNOMEL_TEST_SINK)
 // and a UTF-8 locale.
@@ -16,6 +20,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
@@ -24,6 +29,7 @@
 #include <csignal>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -182,6 +188,30 @@ double timeToSound(MonitorListener &monitor, const std::function<void()> &trigge
     return nanosSince(start, *heard) / 1e6;
 }
 
+// Stops and starts the test sound server again, as the tests do; false
+// when that failed.
+bool restartServer() {
+    const QString script = QStringLiteral(SNOMEL_SOURCE_DIR "/scripts/soundserver");
+    return QProcess::execute(script, {QStringLiteral("stop")}) == 0 &&
+           QProcess::execute(script, {QStringLiteral("start")}) == 0;
+}
+
+// A listener on the sink's monitor, once it hears the sink.
+std::unique_ptr<MonitorListener> listen(const QByteArray &sink) {
+    auto monitor = std::make_unique<MonitorListener>(sink);
+    for (int wait = 0; wait < 100 && !monitor->running(); ++wait)
+        QTest::qWait(20);
+    return monitor->running() ? std::move(monitor) : nullptr;
+}
+
+QString heardText(const QList<double> &times, int tries) {
+    return times.isEmpty() ? QStringLiteral("never heard")
+                           : QStringLiteral("%1 ms (heard %2 of %3)")
+                                 .arg(bench::median(times), 0, 'f', 1)
+                                 .arg(times.size())
+                                 .arg(tries);
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -198,11 +228,11 @@ int main(int argc, char *argv[]) {
     const QByteArray sink = qEnvironmentVariableIsSet("SNOMEL_TEST_SINK")
                                 ? qgetenv("SNOMEL_TEST_SINK")
                                 : QByteArray("snomel_test");
-    MonitorListener monitor(sink);
+    auto monitor = listen(sink);
     // The null sink renders in small blocks only once its monitor is read:
     // give it time to settle.
     QTest::qWait(2000);
-    if (!monitor.running()) {
+    if (!monitor) {
         std::fprintf(stderr,
                      "bench_press_to_sound: cannot read %s.monitor (is the sound server "
                      "up, XDG_RUNTIME_DIR set?)\n",
@@ -221,6 +251,7 @@ int main(int argc, char *argv[]) {
     QTest::qWait(100);
 
     QList<double> pressed, direct, leadIns;
+    double firstPress = -1;
     int missed = 0;
     // One of each first: the audio output's first use sets it up.
     for (int round = -1; round < rounds; ++round) {
@@ -231,9 +262,11 @@ int main(int argc, char *argv[]) {
         const QByteArray narrow = platform::toNarrow(file);
         auto *button = form.control<QPushButton>(letter.button);
         const double byPress =
-            timeToSound(monitor, [button] { QTest::mouseClick(button, Qt::LeftButton); });
+            timeToSound(*monitor, [button] { QTest::mouseClick(button, Qt::LeftButton); });
         const double byCall = timeToSound(
-            monitor, [&narrow] { sndPlaySoundA(narrow.constData(), SND_NODEFAULT | SND_LOOP); });
+            *monitor, [&narrow] { sndPlaySoundA(narrow.constData(), SND_NODEFAULT | SND_LOOP); });
+        if (round < 0)
+            firstPress = byPress;
         if (leadIn < 0 || byPress < 0 || byCall < 0) {
             ++missed;
             continue;
@@ -249,6 +282,29 @@ int main(int argc, char *argv[]) {
                      rounds + 1);
         return 1;
     }
+
+    // The server taken away and back between presses: the first press
+    // after it, which connects again, against the next one.
+    constexpr int Restarts = 5;
+    QList<double> afterRestart, nextPress;
+    const bool testServer = qEnvironmentVariableIsSet("SNOMEL_SOUND_SERVER");
+    for (int restart = 0; testServer && restart < Restarts; ++restart) {
+        monitor.reset();
+        if (!restartServer() || !(monitor = listen(sink))) {
+            std::fprintf(stderr, "bench_press_to_sound: the test sound server did not restart\n");
+            return 2;
+        }
+        QTest::qWait(2000); // the sink settles, as at the start
+        for (QList<double> *times : {&afterRestart, &nextPress}) {
+            auto *button = form.control<QPushButton>(
+                app::Letters[(restart * 2 + (times == &nextPress)) % app::Letters.size()].button);
+            const double heard =
+                timeToSound(*monitor, [button] { QTest::mouseClick(button, Qt::LeftButton); });
+            if (heard >= 0)
+                times->append(heard);
+        }
+    }
+
     const double pressMs = bench::median(pressed), callMs = bench::median(direct);
     std::printf("press to first sound samples, median of %lld rounds (%d missed)\n",
                 static_cast<long long>(pressed.size()), missed);
@@ -256,6 +312,14 @@ int main(int argc, char *argv[]) {
     std::printf("  direct sndPlaySoundA  %6.1f ms\n", callMs);
     std::printf("  difference            %6.1f ms\n", pressMs - callMs);
     std::printf("  ratio                 %6.2f (target <= 1.10)\n", pressMs / callMs);
+    std::printf(
+        "  first press of the run %s (connects to the server)\n",
+        qPrintable(heardText(firstPress < 0 ? QList<double>{} : QList<double>{firstPress}, 1)));
+    if (testServer) {
+        std::printf("  after the server was restarted, %d times:\n", Restarts);
+        std::printf("    first press         %s\n", qPrintable(heardText(afterRestart, Restarts)));
+        std::printf("    next press          %s\n", qPrintable(heardText(nextPress, Restarts)));
+    }
     std::printf("  (both hold the clips' own lead-in, median %.1f ms, before their first "
                 "sample above %d)\n",
                 bench::median(leadIns), Threshold);

@@ -2,7 +2,7 @@
 // program loads.
 #include "mediamodule.h"
 #include "mediaplayer.h"
-#include "qtsound.h"
+#include "pulsesound.h"
 
 namespace platform {
 namespace {
@@ -25,7 +25,7 @@ void onDoubleClick(QWidget *player, QObject *context, const DoubleClickHandler &
     QObject::connect(asPlayer(player), &MediaPlayer::doubleClicked, context, handler);
 }
 
-const MediaModule LinkedModule{&qtSoundDevice, &createPlayer, &playerDispatch, &onDoubleClick};
+const MediaModule LinkedModule{&pulseSoundDevice, &createPlayer, &playerDispatch, &onDoubleClick};
 
 } // namespace
 

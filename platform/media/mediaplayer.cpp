@@ -8,6 +8,7 @@
 #include <QAudioOutput>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QIODevice>
 #include <QLabel>
@@ -200,18 +201,19 @@ void MediaPlayer::setURL(const QString &url) {
 }
 
 void MediaPlayer::open(const QUrl &source, qint64 startMs) {
-    surface_->clear();
     if (source.isEmpty()) {
-        if (engine_) {
-            engine_->stop();
-            engine_->setSource(QUrl());
-            cancelPending();
-        }
-        setState(State::Empty);
-        updateControls();
+        closeMedia(State::Empty);
         return;
     }
     createEngine();
+    // The framework opens files on this thread: a FIFO would hold it for as
+    // long as nobody writes into it, where the opening watch cannot end it.
+    // So only a regular file is handed over.
+    if (source.isLocalFile() && !QFileInfo(source.toLocalFile()).isFile()) {
+        closeMedia(State::Unavailable);
+        return;
+    }
+    surface_->clear();
     pendingStartMs_ = startMs;
     // The same name again opens the media afresh, from its start.
     if (engine_->source() == source)
@@ -290,10 +292,17 @@ void MediaPlayer::cancelPending() {
 void MediaPlayer::fail() {
     if (!engine_ || engine_->source().isEmpty())
         return;
-    engine_->stop();
-    engine_->setSource(QUrl());
+    closeMedia(State::Unavailable);
+}
+
+void MediaPlayer::closeMedia(State state) {
+    if (engine_) {
+        engine_->stop();
+        engine_->setSource(QUrl());
+        cancelPending();
+    }
     surface_->clear();
-    setState(State::Unavailable);
+    setState(state);
     updateControls();
 }
 

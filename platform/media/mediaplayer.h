@@ -98,6 +98,8 @@ private:
     void open(const QUrl &source, qint64 startMs);
     void cancelPending();
     void fail();
+    // Stops and lets go of the media, leaving the player in state.
+    void closeMedia(State state);
     void setState(State state);
     void updateState();
     void updateControls();

@@ -1,5 +1,7 @@
 #include "wavefile.h"
 
+#include "paths.h"
+
 #include <QFile>
 #include <QtEndian>
 
@@ -83,8 +85,8 @@ std::optional<WaveClip> parseWave(const QByteArray &bytes) {
 }
 
 std::optional<WaveClip> readWaveFile(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxWaveFileBytes)
+    QFile file;
+    if (!openRegularFile(file, path) || file.size() > MaxWaveFileBytes)
         return std::nullopt;
     return parseWave(file.readAll());
 }

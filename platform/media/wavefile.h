@@ -17,7 +17,8 @@ struct WaveClip {
 // 32-bit float are accepted; anything else, or a damaged file, gives nothing.
 std::optional<WaveClip> parseWave(const QByteArray &bytes);
 
-// Reads and parses a file; files larger than this are refused unread.
+// Reads and parses a regular file; anything else, and files larger than
+// this, are refused unread.
 inline constexpr qint64 MaxWaveFileBytes = 64 * 1024 * 1024;
 std::optional<WaveClip> readWaveFile(const QString &path);
 

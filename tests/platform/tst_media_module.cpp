@@ -7,14 +7,18 @@
 #include "mediatest.h"
 #include "runtimeerror.h"
 #include "sound.h"
+#include "soundserver.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QWidget>
+#include <cstdio>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -114,9 +118,11 @@ private slots:
     }
 
     // With no module in the program folder the program goes on, silent: a
-    // sound returns at once and a player is a blank that keeps its URL.
-    // Run by itself (tst_media_module_missing): the module is looked for once.
-    void aMissingModuleLeavesTheProgramSilent() {
+    // sound returns at once, the message names the file looked for, and a
+    // player is a blank that keeps its URL. The module is looked for again
+    // at each use: once it is back, the next sound plays. Run by itself
+    // (tst_media_module_missing), before anything has loaded the module.
+    void aMissingModuleLeavesTheProgramSilentUntilItIsBack() {
         if (mapped("snomel-media.so"))
             QSKIP("the module is loaded already: run this test function by itself");
         QTemporaryDir empty;
@@ -126,9 +132,15 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         const QByteArray name = programFile("ب.wav").toUtf8();
-        QCOMPARE(sndPlaySoundA(name.constData(), SND_NODEFAULT), FALSE);
+        BOOL played = TRUE;
+        const QByteArray message =
+            standardErrorOf([&] { played = sndPlaySoundA(name.constData(), SND_NODEFAULT); });
+        QCOMPARE(played, FALSE);
         QVERIFY(clock.elapsed() < 200);
         QVERIFY(!mapped("libQt6Multimedia"));
+        const QString looked = empty.filePath(QStringLiteral("snomel-media.so"));
+        QVERIFY2(message.contains(looked.toUtf8()) && !message.contains("libsnomel"),
+                 message.constData());
 
         const platform::MediaModule &module = platform::mediaModule();
         QWidget window;
@@ -145,9 +157,31 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(
             platform::RuntimeError,
             dispatch->Invoke(platform::PlayerDispidURL, platform::InvokeKind::PropertyPut, {}));
+
+        QVERIFY(QFile::copy(programFile("snomel-media.so"), looked));
+        played = sndPlaySoundA(name.constData(), SND_NODEFAULT);
+        QVERIFY(mapped("snomel-media.so"));
+        if (testing::usingTestSoundServer())
+            QCOMPARE(played, TRUE);
     }
 
 private:
+    // What code writes on standard error while it runs.
+    template <class Code> static QByteArray standardErrorOf(Code &&code) {
+        QTemporaryFile capture;
+        if (!capture.open())
+            return {};
+        std::fflush(stderr);
+        const int saved = dup(STDERR_FILENO);
+        dup2(capture.handle(), STDERR_FILENO);
+        code();
+        std::fflush(stderr);
+        dup2(saved, STDERR_FILENO);
+        close(saved);
+        capture.seek(0);
+        return capture.readAll();
+    }
+
     testing::FixedFolder programFolder_{QStringLiteral(SNOMEL_PROGRAM_DIR)};
 };
 

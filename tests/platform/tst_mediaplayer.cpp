@@ -2,6 +2,7 @@
 #include "mediaplayer.h"
 #include "mediatest.h"
 #include "runtimeerror.h"
+#include "soundserver.h"
 #include "videosurface.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <sys/stat.h>
 
 using platform::InvokeKind;
 using platform::MediaPlayer;
@@ -26,6 +28,8 @@ using State = MediaPlayer::State;
 namespace {
 
 constexpr int PlayTimeoutMs = 15000;
+// The song at the player's volume of 50 stays below the tones' loudness.
+constexpr int QuietSong = 1000;
 
 // Runs the code and returns the number of the runtime error it raised, or 0.
 template <class Code> int errorNumberOf(Code &&code) {
@@ -224,19 +228,24 @@ private slots:
                                    player_->volumeDownAction()}));
     }
 
-    // Missing, unplayable: no dialog, no picture, nothing playing; the bar
-    // says so calmly. A later good file still plays.
+    // Missing, unplayable, a FIFO nobody writes into: no dialog, no
+    // picture, nothing playing, the interface never held; the bar says so
+    // calmly. A later good file still plays.
     void unplayableFilesStayQuiet_data() {
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("missing") << QByteArray();
-        QTest::newRow("not a video") << QByteArray("this is not a video, only some text\n");
+        QTest::addColumn<bool>("fifo");
+        QTest::newRow("missing") << QByteArray() << false;
+        QTest::newRow("not a video")
+            << QByteArray("this is not a video, only some text\n") << false;
         QTest::newRow("cut short") << [] {
             QFile song(testing::shippedSong());
             return song.open(QIODevice::ReadOnly) ? song.read(3000) : QByteArray();
-        }();
+        }() << false;
+        QTest::newRow("fifo") << QByteArray() << true;
     }
     void unplayableFilesStayQuiet() {
         QFETCH(QByteArray, content);
+        QFETCH(bool, fifo);
         testing::CurrentDirectory here(folder_->path());
         const QString name = QStringLiteral("broken.wmv");
         if (!content.isEmpty()) {
@@ -244,6 +253,8 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(content);
         }
+        if (fifo)
+            QCOMPARE(mkfifo(QFile::encodeName(folder_->filePath(name)).constData(), 0600), 0);
         player_->setURL(name);
         QTRY_COMPARE_WITH_TIMEOUT(player_->state(), State::Unavailable, PlayTimeoutMs);
         QTest::qWait(300);
@@ -256,6 +267,31 @@ private slots:
 
         player_->setURL(QStringLiteral("song.wmv"));
         QTRY_VERIFY_WITH_TIMEOUT(player_->position() > 300, PlayTimeoutMs);
+    }
+
+    // The sound server killed and started again: the song given again, as a
+    // double-click gives it, is heard.
+    void theSongIsHeardAfterTheServerCameBack() {
+        if (!testing::usingTestSoundServer())
+            QSKIP("needs the test sound server (scripts/test starts one)");
+        testing::CurrentDirectory here(folder_->path());
+        const auto songHeardMs = [this] {
+            testing::SinkRecorder recorder;
+            if (!recorder.started())
+                return -1;
+            player_->setURL(QStringLiteral("song.wmv"));
+            if (!QTest::qWaitFor([this] { return player_->position() > 3000; }, PlayTimeoutMs))
+                return -2;
+            return testing::audibleMs(recorder.stop(), QuietSong);
+        };
+        const int before = songHeardMs();
+        QVERIFY2(before > 1000, qPrintable(QString::number(before)));
+        {
+            testing::SoundServerAway away;
+            QVERIFY(away.isAway());
+        }
+        const int after = songHeardMs();
+        QVERIFY2(after > 1000, qPrintable(QString::number(after)));
     }
 
     // Assigning the same name again opens it afresh, from the start.

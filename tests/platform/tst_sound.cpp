@@ -1,63 +1,20 @@
 #include "mediafiles.h"
 #include "sound.h"
+#include "soundserver.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
+#include <sys/stat.h>
 
 namespace {
 
-constexpr int Rate = 22050;
-
-// Records what reaches the test sink, through its monitor.
-class SinkRecorder {
-public:
-    explicit SinkRecorder(const QByteArray &sink) {
-        process_.start(QStringLiteral("parec"),
-                       {QStringLiteral("-d"), QString::fromUtf8(sink + ".monitor"),
-                        QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
-                        QStringLiteral("--channels=1"), QStringLiteral("--rate=%1").arg(Rate),
-                        QStringLiteral("--latency-msec=10")});
-    }
-    bool started() { return process_.waitForStarted(3000); }
-    QList<qint16> stop() {
-        process_.terminate();
-        process_.waitForFinished(3000);
-        const QByteArray raw = process_.readAllStandardOutput();
-        QList<qint16> samples(raw.size() / 2);
-        for (qsizetype i = 0; i < samples.size(); ++i)
-            samples[i] = qFromLittleEndian<qint16>(raw.constData() + 2 * i);
-        return samples;
-    }
-
-private:
-    QProcess process_;
-};
-
-// The first and last samples louder than a whisper.
-std::pair<qsizetype, qsizetype> audibleStretch(const QList<qint16> &samples) {
-    qsizetype first = -1, last = -1;
-    for (qsizetype i = 0; i < samples.size(); ++i) {
-        if (std::abs(samples[i]) > 3000) {
-            if (first < 0)
-                first = i;
-            last = i;
-        }
-    }
-    return {first, last};
-}
-
-int audibleMs(const QList<qint16> &samples) {
-    const auto [first, last] = audibleStretch(samples);
-    return first < 0 ? 0 : static_cast<int>((last - first) * 1000 / Rate);
-}
+constexpr int Rate = testing::SinkRecorder::Rate;
 
 // Sign changes per second over the audible stretch: twice the frequency.
 int zeroCrossingsPerSecond(const QList<qint16> &samples) {
-    const auto [first, last] = audibleStretch(samples);
+    const auto [first, last] = testing::audibleStretch(samples);
     if (last <= first)
         return 0;
     int crossings = 0;
@@ -72,8 +29,7 @@ class TestSound : public QObject {
     Q_OBJECT
 private slots:
     void init() {
-        sink_ = qgetenv("SNOMEL_TEST_SINK");
-        if (sink_.isEmpty())
+        if (!testing::usingTestSoundServer())
             QSKIP("no test sound server (scripts/test starts one)");
         QVERIFY(dir_.isValid());
     }
@@ -83,7 +39,7 @@ private slots:
     void synchronousPlayReturnsWhenTheWholeClipHasPlayed() {
         const QString path = dir_.filePath(QStringLiteral("ث.wav"));
         QVERIFY(testing::writeFile(path, testing::toneWave(1000, 440, Rate)));
-        SinkRecorder recorder(sink_);
+        testing::SinkRecorder recorder;
         QVERIFY(recorder.started());
         QTest::qWait(500);
 
@@ -95,16 +51,19 @@ private slots:
         const QList<qint16> recorded = recorder.stop();
 
         QVERIFY2(elapsed >= 900 && elapsed < 4000, qPrintable(QString::number(elapsed)));
-        const int audible = audibleMs(recorded);
+        const int audible = testing::audibleMs(recorded);
         QVERIFY2(audible > 900 && audible < 1100, qPrintable(QString::number(audible)));
         const int crossings = zeroCrossingsPerSecond(recorded);
         QVERIFY2(crossings > 800 && crossings < 960, qPrintable(QString::number(crossings)));
     }
 
+    // A FIFO would hold the reader for as long as nobody writes into it.
     void missingOrDamagedFilesReturnAtOnceSilently() {
         QVERIFY(testing::writeFile(dir_.filePath(QStringLiteral("bad.wav")), "RIFF junk"));
+        const QString fifo = dir_.filePath(QStringLiteral("fifo.wav"));
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         for (const QString &name : {dir_.filePath(QStringLiteral("missing.wav")),
-                                    dir_.filePath(QStringLiteral("bad.wav"))}) {
+                                    dir_.filePath(QStringLiteral("bad.wav")), fifo, dir_.path()}) {
             QElapsedTimer timer;
             timer.start();
             QCOMPARE(sndPlaySoundA(name.toUtf8().constData(), SND_NODEFAULT), FALSE);
@@ -123,7 +82,6 @@ private slots:
     }
 
 private:
-    QByteArray sink_;
     QTemporaryDir dir_;
 };
 

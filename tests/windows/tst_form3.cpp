@@ -23,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <sys/stat.h>
 
 using platform::MediaPlayer;
 using State = MediaPlayer::State;
@@ -189,11 +190,24 @@ private slots:
         QCOMPARE(shown.size(), 2);
     }
 
-    // Started from another folder: nothing plays, nothing is shown, no
-    // message of the program's own.
+    // Started from another folder, from a folder removed since, or with a
+    // FIFO that nobody writes into in place of the song: nothing plays,
+    // nothing is shown, no message of the program's own, and the window
+    // is never held.
+    void fromAnotherFolderNothingPlays_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("another folder") << QStringLiteral("empty");
+        QTest::newRow("folder removed") << QStringLiteral("removed");
+        QTest::newRow("song a FIFO") << QStringLiteral("fifo");
+    }
     void fromAnotherFolderNothingPlays() {
+        QFETCH(QString, folder);
         QTemporaryDir elsewhere;
         testing::CurrentDirectory here(elsewhere.path());
+        if (folder == QLatin1String("fifo"))
+            QCOMPARE(mkfifo(QFile::encodeName(QString::fromUtf8(SongName)).constData(), 0600), 0);
+        if (folder == QLatin1String("removed"))
+            QVERIFY(elsewhere.remove());
         MediaPlayer *player = player1();
         QSignalSpy shown(player, &MediaPlayer::firstFrameShown);
         doubleClick();
