@@ -6,6 +6,8 @@ set -euo pipefail
 what=${1:-run}
 
 build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libfontconfig-dev)
+# The X server asked whether a window manager runs.
+build+=(libxcb1-dev)
 # Playing the letter sounds and the song (WMV2/WMA2 in ASF) through PulseAudio.
 media=(gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly
        gstreamer1.0-libav gstreamer1.0-pulseaudio xdg-utils)

@@ -3,6 +3,7 @@
 #include "fonts.h"
 #include "skingeometry.h"
 #include "skinstyle.h"
+#include "windowmanager.h"
 
 #include <QEvent>
 #include <QMenu>
@@ -305,12 +306,17 @@ void SkinnedFrame::openSystemMenu() {
     menu->popup(mapToGlobal(at));
 }
 
+// Qt goes by what the window manager announced when it started, which a
+// manager killed leaves behind: the move asked of nobody would then never
+// happen. So the manager is asked for at each press.
 bool SkinnedFrame::startSystemMove() {
-    return windowHandle() && windowHandle()->startSystemMove();
+    return windowHandle() && platform::windowManagerRunning(windowHandle()) &&
+           windowHandle()->startSystemMove();
 }
 
 bool SkinnedFrame::startSystemResize(Qt::Edges edges) {
-    return windowHandle() && windowHandle()->startSystemResize(edges);
+    return windowHandle() && platform::windowManagerRunning(windowHandle()) &&
+           windowHandle()->startSystemResize(edges);
 }
 
 void SkinnedFrame::trigger(CaptionButton button) {

@@ -17,9 +17,10 @@
 // - Dragging an element whose m_Type is a hit-test code moves the window
 //   (HTCAPTION, and the caption text element) or resizes it (HTLEFT,
 //   HTRIGHT, HTBOTTOM, HTBOTTOMLEFT): through the window system's own move
-//   and resize where it offers them, by hand where it does not. Other parts
-//   of the top margin move the window too; the rest of the border does
-//   nothing.
+//   and resize where it offers them and a window manager runs at the press,
+//   by hand where not (a manager may go and come while the window is open).
+//   Other parts of the top margin move the window too; the rest of the
+//   border does nothing.
 // - The frame keeps no region of its own (m_bAffectRegion is 0): where a
 //   piece is transparent, the window element's m_BackColor shows.
 //
@@ -99,7 +100,8 @@ public:
     void openSystemMenu();
 
 protected:
-    // The window system's own move and resize; false where it offers none.
+    // The window system's own move and resize; false where it offers none
+    // or no window manager runs now.
     virtual bool startSystemMove();
     virtual bool startSystemResize(Qt::Edges edges);
 
