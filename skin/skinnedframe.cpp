@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QShortcut>
 #include <QWindow>
 
@@ -438,12 +439,40 @@ QList<TextSample> SkinnedFrame::textSamples() const {
 
 void SkinnedFrame::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
+    if (!watchingScreen_ && windowHandle()) {
+        watchingScreen_ = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, &SkinnedFrame::watchScreen);
+        watchScreen(windowHandle()->screen());
+    }
     if (painted_ || rehearsalQueued_)
         return;
     // The window system takes a while to map a new window and ask for its
     // contents; the text is made ready meanwhile, unless the paint came first.
     rehearsalQueued_ = true;
     QMetaObject::invokeMethod(this, "rehearseText", Qt::QueuedConnection);
+}
+
+void SkinnedFrame::watchScreen(QScreen *screen) {
+    disconnect(screenWatch_);
+    if (screen)
+        screenWatch_ = connect(screen, &QScreen::availableGeometryChanged, this,
+                               &SkinnedFrame::keepWithinReach);
+}
+
+// With no window manager nobody else moves a window that a smaller screen
+// left outside it. Where a manager has moved it already, it is within reach
+// and stays where the manager put it.
+void SkinnedFrame::keepWithinReach() {
+    if (!isVisible() || isMinimized() || !screen())
+        return;
+    const QRect available = screen()->availableGeometry();
+    // Enough of the caption to take hold of, beside the caption buttons.
+    const int reach = qMin(width(), 120);
+    const QPoint kept(
+        qBound(available.left() + reach - width(), x(), available.right() + 1 - reach),
+        qBound(available.top(), y(), available.bottom() + 1 - margins_.top()));
+    if (kept != pos())
+        move(kept);
 }
 
 void SkinnedFrame::rehearseText() {

@@ -25,7 +25,9 @@
 //   piece is transparent, the window element's m_BackColor shows.
 //
 // Closing the frame closes and destroys the window with its client area; a
-// close asked of the client area closes the frame.
+// close asked of the client area closes the frame. When its screen shrinks
+// under it, the frame keeps its caption within reach, as a window manager
+// does for the windows it frames.
 #pragma once
 
 #include "skinart.h"
@@ -37,6 +39,7 @@
 #include <optional>
 
 class QMenu;
+class QScreen;
 
 namespace skin {
 
@@ -130,6 +133,8 @@ private:
     void trigger(CaptionButton button);
     void dragTo(const QPoint &globalPosition);
     void updateCursor(int hit);
+    void watchScreen(QScreen *screen);
+    void keepWithinReach();
 
     std::shared_ptr<const SkinArt> art_;
     std::unique_ptr<SkinStyle> style_;
@@ -141,6 +146,8 @@ private:
     QPointer<QMenu> menu_;
     bool painted_ = false;
     bool rehearsalQueued_ = false;
+    bool watchingScreen_ = false;
+    QMetaObject::Connection screenWatch_;
 
     std::optional<CaptionButton> pressed_;
     std::optional<CaptionButton> hovered_;
