@@ -6,8 +6,9 @@ set -euo pipefail
 what=${1:-run}
 
 build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libfontconfig-dev)
-# The X server asked whether a window manager runs.
-build+=(libxcb1-dev)
+# The X server asked whether a window manager runs; the desktop tests, built
+# with the program, send real X input and change the screen's size.
+build+=(libxcb1-dev libxtst-dev libxrandr-dev)
 # Playing the letter sounds and the song (WMV2/WMA2 in ASF) through PulseAudio.
 media=(gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly
        gstreamer1.0-libav gstreamer1.0-pulseaudio xdg-utils)
