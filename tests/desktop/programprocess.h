@@ -31,7 +31,12 @@ public:
 
     // How it ended: empty when it exited with status 0 and its standard
     // error holds no sanitizer report; else what went wrong, with the report.
+    // An end whose leak check could not run is no problem; it is counted.
     QString endProblem();
+    // Ends at which LeakSanitizer's own thread tracer failed, so that no
+    // leak check ran (it dies now and then while GStreamer's and Mesa's
+    // threads wind down at exit).
+    int endsUnchecked() const { return endsUnchecked_; }
     // A sanitizer report on its standard error so far; empty when none.
     QString sanitizerReport() const;
     // The last lines of its standard error.
@@ -39,7 +44,7 @@ public:
     QString errorString() const { return process_.errorString(); }
     QString errorFile() const;
 
-    // Its resident memory (VmRSS), in KiB; -1 when it is not running.
+    // Its resident memory, in KiB; -1 when it is not running.
     qint64 residentKiB() const;
     // How many times the stand-in browser was called.
     int pagesOpened() const;
@@ -51,6 +56,7 @@ private:
     QTemporaryDir scratch_; // the browser stand-in, its record, the error files
     QProcess process_;
     int starts_ = 0;
+    int endsUnchecked_ = 0;
 };
 
 } // namespace monkey

@@ -114,10 +114,14 @@ struct WindowModel::Private {
     QList<Target> build(WindowKind kind, QSize size) {
         QList<Target> targets;
         if (kind == WindowKind::MessageBox) {
-            box.resize(size);
+            // A box takes the size of its text; its button keeps its place
+            // from the bottom right corner.
+            const QPoint shift =
+                QPoint(size.width(), size.height()) - QPoint(box.width(), box.height());
             const auto *buttons = box.findChild<QDialogButtonBox *>();
             for (const QAbstractButton *button : buttons->buttons())
-                targets.append({QStringLiteral("OK"), Role::OkButton, rectIn(button, &box)});
+                targets.append(
+                    {QStringLiteral("OK"), Role::OkButton, rectIn(button, &box).translated(shift)});
             return targets;
         }
         platform::Form *form = formOf(kind);

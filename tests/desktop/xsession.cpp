@@ -140,7 +140,7 @@ struct XSession::Private {
         return pid.isEmpty() ? 0 : qint64(pid.first());
     }
 
-    WindowKind kindOf(Window window, const QString &title) {
+    WindowKind kindOf(Window window, const QString &title, bool overrideRedirect, bool onRoot) {
         const QList<unsigned long> types =
             cardinals(display, window, atom("_NET_WM_WINDOW_TYPE"), XA_ATOM);
         for (unsigned long type : types) {
@@ -153,6 +153,11 @@ struct XSession::Private {
             if (type == atom("_NET_WM_WINDOW_TYPE_TOOLTIP"))
                 return WindowKind::Other;
         }
+        // Qt marks its popup menus as normal windows; but a popup is the one
+        // window of the screen's own that goes around the window manager
+        // (an icon docked in a tray host does too, inside the host's panel).
+        if (overrideRedirect && onRoot)
+            return WindowKind::Menu;
         return titles.value(title, WindowKind::Other);
     }
 
@@ -181,7 +186,7 @@ struct XSession::Private {
             info.viewable = viewable;
             info.title =
                 QString::fromUtf8(bytes(display, child, atom("_NET_WM_NAME"), atom("UTF8_STRING")));
-            info.kind = kindOf(child, info.title);
+            info.kind = kindOf(child, info.title, attributes.override_redirect, window == root);
             int x = 0, y = 0;
             Window ignored = 0;
             XTranslateCoordinates(display, child, root, 0, 0, &x, &y, &ignored);
@@ -300,6 +305,11 @@ QSet<quint32> XSession::takePingAnswers() {
             answers.insert(quint32(event.xclient.data.l[1]));
     }
     return answers;
+}
+
+void XSession::moveWindow(WindowId window, QPoint position) {
+    XMoveWindow(d->display, window, position.x(), position.y());
+    XFlush(d->display);
 }
 
 void XSession::requestClose(WindowId window) {

@@ -77,6 +77,8 @@ public:
     void sendPing(WindowId window, quint32 serial);
     QSet<quint32> takePingAnswers();
 
+    // Moves a window, as a window manager's keyboard move would.
+    void moveWindow(WindowId window, QPoint position);
     // WM_DELETE_WINDOW, as a window manager sends it for a close button.
     void requestClose(WindowId window);
     // Shows and raises a window, as a task bar does: through the window
