@@ -348,13 +348,16 @@ void Monkey::act(const WindowInfo &window, const Dice &dice) {
 
 void Monkey::actOn(const WindowInfo &window, const Choice &choice, const Dice &dice) {
     const QSize size = window.geometry.size();
-    const QRect inside(QPoint(0, 0), size);
-    QRect place = inside;
+    // Only what lies on the screen is within reach of the pointer.
+    const QRect visible = QRect(QPoint(0, 0), x_.screenSize())
+                              .intersected(window.geometry)
+                              .translated(-window.geometry.topLeft());
+    QRect place = visible;
     if (choice.role) {
         QList<QRect> places;
         for (const Target &target : model_.targets(window.kind, size))
-            if (target.role == *choice.role)
-                places.append(target.rect);
+            if (target.role == *choice.role && visible.contains(target.rect.center()))
+                places.append(target.rect.intersected(visible));
         if (!places.isEmpty())
             place = places[int(dice.r[3] * places.size())];
     }
@@ -364,6 +367,15 @@ void Monkey::actOn(const WindowInfo &window, const Choice &choice, const Dice &d
     const Target target = model_.at(window.kind, size, local);
     const QString where = QStringLiteral("%1: %2 (%3)").arg(kindName(window.kind));
     const bool letter = window.kind == WindowKind::Main && target.role == Role::Letter;
+    // A run that never ends the program leaves alone what would end it,
+    // wherever the dice fall (a double-click on the window menu's button
+    // closes the window too).
+    static const Role ending[] = {Role::Exit, Role::Close, Role::SystemMenu};
+    if (options_.oneLife && window.kind == WindowKind::Main && choice.gesture != Gesture::Key &&
+        std::find(std::begin(ending), std::end(ending), target.role) != std::end(ending)) {
+        record(where.arg(QStringLiteral("left alone"), target.name));
+        return;
+    }
 
     switch (choice.gesture) {
     case Gesture::Click:
