@@ -1,14 +1,59 @@
 #include "startup.h"
 
+#include "accessibility.h"
 #include "fonts.h"
 #include "form.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QStyleFactory>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 
 namespace app {
+namespace {
+
+struct QtText {
+    const char *context;
+    const char *source;
+    const char *arabic;
+};
+
+// Where the program words one of Qt's texts otherwise than Qt's Arabic
+// translation: the button of an Arabic message box says "موافق".
+constexpr QtText OwnWords[] = {
+    {"QPlatformTheme", "OK", "موافق"},
+};
+
+class OwnWordsTranslator final : public QTranslator {
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *source, const char *, int) const override {
+        for (const QtText &text : OwnWords) {
+            if (qstrcmp(context, text.context) == 0 && qstrcmp(source, text.source) == 0)
+                return QString::fromUtf8(text.arabic);
+        }
+        return {};
+    }
+};
+
+} // namespace
+
+void installQtTranslations() {
+    // An Arabic translation would turn the whole application right to left;
+    // the windows keep their left-to-right layout (the alphabet runs right to
+    // left by where its buttons stand), and only the message boxes mirror.
+    QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+    // For the rest of the run: a translator leaves the application's list
+    // when it goes.
+    static QTranslator qtTexts;
+    static OwnWordsTranslator ownWords;
+    if (qtTexts.load(QStringLiteral("qt_ar"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
+    // Searched first, being installed last.
+    QCoreApplication::installTranslator(&ownWords);
+}
 
 void prepareApplication(QApplication &application) {
     QApplication::setApplicationName(QStringLiteral("سنوميل"));
@@ -19,6 +64,8 @@ void prepareApplication(QApplication &application) {
     // machine to machine.
     application.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     platform::installFonts();
+    installQtTranslations();
+    platform::installAccessibleRoles();
 }
 
 ProgramStart::ProgramStart(int &argc, char **argv) : application_(argc, argv) {

@@ -7,8 +7,14 @@
 
 namespace app {
 
-// Names the program, installs its fonts and style. Call once, before the
-// first window is created.
+// Qt's own texts (standard buttons, stock dialogs) in Arabic, as the rest of
+// the program speaks, from Qt's translations where the system keeps them;
+// without them those texts stay English.
+void installQtTranslations();
+
+// Names the program, installs its fonts, style, Qt's Arabic texts and the
+// roles assistive technology sees. Call once, before the first window is
+// created.
 void prepareApplication(QApplication &application);
 
 // The program's start, as main() makes it, and the benchmarks that start as

@@ -1,5 +1,7 @@
 #include "controls.h"
 
+#include "accessibility.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -37,6 +39,7 @@ private:
 PictureBox::PictureBox(QWidget *parent) : QFrame(parent), client_(new Client(this)) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
+    setAccessibleRole(this, QAccessible::Pane);
     setAutoFillBackground(true);
     setFocusPolicy(Qt::TabFocus);
 }
@@ -60,6 +63,7 @@ void PictureBox::mouseReleaseEvent(QMouseEvent *event) {
 
 ImageControl::ImageControl(QWidget *parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAccessibleRole(this, QAccessible::Graphic);
 }
 
 void ImageControl::setPicture(const Picture &picture) {

@@ -15,13 +15,13 @@ VARTYPE Variant::vt() const {
 std::int32_t Variant::toI4() const {
     if (const auto *value = std::get_if<std::int32_t>(&value_))
         return *value;
-    raise(errors::TypeMismatch, QStringLiteral("Type mismatch"));
+    raise(errors::TypeMismatch);
 }
 
 const QString &Variant::toBstr() const {
     if (const auto *value = std::get_if<QString>(&value_))
         return *value;
-    raise(errors::TypeMismatch, QStringLiteral("Type mismatch"));
+    raise(errors::TypeMismatch);
 }
 
 Variant invokeStringProperty(DISPID property, DISPID dispid, InvokeKind kind,
@@ -42,14 +42,13 @@ Variant invokeStringProperty(DISPID property, DISPID dispid, InvokeKind kind,
 void expectArguments(const QList<Variant> &arguments, qsizetype count) {
     if (arguments.size() != count)
         raise(errors::WrongNumberOfArguments,
-              QStringLiteral("Wrong number of arguments or invalid property assignment"));
+              QStringLiteral("%1 given, %2 expected").arg(arguments.size()).arg(count));
 }
 
 void raiseUnknownMember(DISPID dispid) {
-    raise(
-        errors::ObjectDoesntSupport,
-        QStringLiteral("Object doesn't support this property or method (dispatch identifier 0x%1)")
-            .arg(static_cast<std::uint32_t>(dispid), 8, 16, QLatin1Char('0')));
+    raise(errors::ObjectDoesntSupport,
+          QStringLiteral("dispatch identifier 0x%1")
+              .arg(static_cast<std::uint32_t>(dispid), 8, 16, QLatin1Char('0')));
 }
 
 } // namespace platform

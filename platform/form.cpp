@@ -1,5 +1,6 @@
 #include "form.h"
 
+#include "accessibility.h"
 #include "controls.h"
 #include "fonts.h"
 #include "runtimeerror.h"
@@ -62,6 +63,9 @@ void Form::Load() {
     if (isLoaded())
         return;
     auto *window = new QWidget(nullptr, Qt::Window);
+    // Before anything that makes Qt describe the window to assistive
+    // technology: Qt keeps the first description it makes.
+    setAccessibleRole(window, QAccessible::Window);
     window->setObjectName(QString::fromUtf8(metaObject()->className()));
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowTitle(QString::fromUtf8(layout_.caption));

@@ -7,8 +7,15 @@
 
 namespace platform {
 
+// Empty text, which the settings store with a length of 0: a null string is
+// stored as none (0xFFFFFFFF) instead.
+inline QString emptyText() {
+    return QStringLiteral("");
+}
+
 // The player's stored settings, in the order the control keeps them after
-// its header value. Strings are UTF-16; a null URL means no media.
+// its header value. Strings are UTF-16; a null URL means no media, while the
+// other texts the player stores are empty, not none.
 struct MediaPlayerSettings {
     static constexpr quint32 Header = 0x0300;
 
@@ -16,12 +23,12 @@ struct MediaPlayerSettings {
     double rate = 1.0;
     qint32 balance = 0;
     double currentPosition = 0.0; // seconds into URL's media
-    QString defaultFrame;
+    QString defaultFrame = emptyText();
     qint32 playCount = 1;
     bool autoStart = true;
     qint32 currentMarker = 0;
     bool invokeURLs = true;
-    QString baseURL;
+    QString baseURL = emptyText();
     qint32 volume = 50; // 0 to 100
     bool mute = false;
     QString uiMode = QStringLiteral("full");
@@ -30,10 +37,10 @@ struct MediaPlayerSettings {
     bool enabled = true;
     bool enableContextMenu = true;
     bool fullScreen = false;
-    QString SAMIStyle;
-    QString SAMILang;
-    QString SAMIFilename;
-    QString captioningID;
+    QString SAMIStyle = emptyText();
+    QString SAMILang = emptyText();
+    QString SAMIFilename = emptyText();
+    QString captioningID = emptyText();
     bool enableErrorDialogs = false;
     qint32 extentWidth = 0; // HIMETRIC
     qint32 extentHeight = 0;

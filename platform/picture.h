@@ -25,9 +25,10 @@ private:
 class PictureLoader {
 public:
     virtual ~PictureLoader() = default;
-    // Loads the picture a file holds, by its wide name. A missing or
-    // unreadable file, or one that holds no bitmap or JPEG picture, raises
-    // a runtime error whose text names the file.
+    // Loads the picture a file holds, by its wide name. Raises a runtime
+    // error that names the file when it is missing or no plain file (53),
+    // the program may not read it (70), or it holds no bitmap or JPEG
+    // picture, or none but a header (481).
     virtual Picture load(const QString &fileName) = 0;
     static PictureLoader &real();
 };

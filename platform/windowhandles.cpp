@@ -26,7 +26,7 @@ HandleTable &table() {
 
 HWND handleOf(QWidget *window) {
     if (!window)
-        raise(errors::InvalidWindowHandle, QStringLiteral("Invalid window handle"));
+        raise(errors::InvalidWindowHandle, QStringLiteral("no window"));
     HandleTable &t = table();
     if (const auto found = t.handles.constFind(window); found != t.handles.constEnd())
         return *found;
@@ -45,7 +45,7 @@ QWidget *windowFromHandle(HWND handle) {
     const QPointer<QWidget> window = table().windows.value(handle);
     if (!window)
         raise(errors::InvalidWindowHandle,
-              QStringLiteral("Invalid window handle: 0x%1").arg(handle, 8, 16, QLatin1Char('0')));
+              QStringLiteral("handle 0x%1").arg(handle, 8, 16, QLatin1Char('0')));
     return window.data();
 }
 

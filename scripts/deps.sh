@@ -9,17 +9,22 @@ build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libfontc
 # The X server asked whether a window manager runs; the desktop tests, built
 # with the program, send real X input and change the screen's size.
 build+=(libxcb1-dev libxtst-dev libxrandr-dev)
-# Playing the letter sounds and the song (WMV2/WMA2 in ASF) through PulseAudio.
+# Playing the letter sounds and the song (WMV2/WMA2 in ASF) through PulseAudio;
+# Qt's own texts (standard buttons, stock dialogs) in Arabic.
 media=(gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly
-       gstreamer1.0-libav gstreamer1.0-pulseaudio xdg-utils)
+       gstreamer1.0-libav gstreamer1.0-pulseaudio xdg-utils qt6-translations-l10n)
 # A virtual display, a window manager, a tray host, a sound server with a
 # null sink, X input and screenshots, the Windows resource compiler, clang
-# for the fuzz target.
+# for the fuzz target; the validators of the desktop entry, the metainfo
+# and the manual page; a session bus of a test's own with the accessibility
+# bus and a client of it (no dbus-x11: with it, Qt would start a bus at
+# every start of a test that has none).
 testing=(xvfb xauth x11-utils xdotool imagemagick openbox trayer pulseaudio pulseaudio-utils
-         binutils-mingw-w64-i686 clang libclang-rt-14-dev desktop-file-utils appstream)
+         binutils-mingw-w64-i686 clang libclang-rt-14-dev desktop-file-utils appstream man-db
+         dbus-daemon at-spi2-core python3-pyatspi)
 
-# Building the Debian package (dpkg-shlibdeps) and checking its contents.
-packaging=(dpkg-dev)
+# Building the Debian package (dpkg-shlibdeps) and checking it (lintian).
+packaging=(dpkg-dev lintian)
 
 packages=("${build[@]}" "${media[@]}")
 case "$what" in

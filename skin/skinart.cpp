@@ -7,6 +7,9 @@
 #include <QtMath>
 #include <qdrawutil.h>
 
+#include <array>
+#include <bit>
+
 namespace skin {
 namespace {
 
@@ -22,6 +25,34 @@ QMargins marginsOf(const ImagePart &part) {
     const Rect &m = *part.margins;
     return {qMax(0, m.left), qMax(0, m.top), qMax(0, m.right), qMax(0, m.bottom)};
 }
+
+// Spells numbers in hexadecimal, each followed by '-', after a prefix that
+// keeps the names apart from those of Qt's styles.
+class KeySpelling {
+public:
+    KeySpelling() {
+        for (const char16_t c : std::u16string_view(u"snomel-skin-"))
+            text_[size_++] = c;
+    }
+    KeySpelling &operator<<(quint64 value) {
+        std::array<char16_t, 16> digits{};
+        std::size_t count = 0;
+        do {
+            digits[count++] = u"0123456789abcdef"[value & 0xF];
+            value >>= 4;
+        } while (value != 0);
+        while (count > 0)
+            text_[size_++] = digits[--count];
+        text_[size_++] = u'-';
+        return *this;
+    }
+    QString text() const { return QString(reinterpret_cast<const QChar *>(text_.data()), size_); }
+
+private:
+    static constexpr std::size_t MaxNumbers = 11; // as many as pixmapKey() spells
+    std::array<char16_t, 12 + MaxNumbers * 17> text_{};
+    qsizetype size_ = 0;
+};
 
 } // namespace
 
@@ -122,36 +153,44 @@ std::optional<ImagePart> SkinArt::partOf(const Element &element, QStringView pro
     return part;
 }
 
-QPixmap SkinArt::cached(const CacheKey &key) const {
-    QPixmap pixmap;
-    if (const auto found = cacheKeys_.constFind(key); found != cacheKeys_.constEnd()) {
-        if (QPixmapCache::find(*found, &pixmap))
-            return pixmap;
-        cacheKeys_.erase(found);
-    }
-    return pixmap;
+const QImage *SkinArt::imageOf(const ImagePart &part) const {
+    if (part.isEmpty())
+        return nullptr;
+    const auto found = images_.constFind(*part.imageName);
+    return found == images_.constEnd() ? nullptr : &*found;
 }
 
-void SkinArt::cache(const CacheKey &key, const QPixmap &pixmap) const {
-    cacheKeys_.insert(key, QPixmapCache::insert(pixmap));
+// The name a pixmap is kept under in QPixmapCache. The image is named by its
+// cache key, which no other image shares, so two skins with an image of one
+// name never meet; everything else the pixmap is made from is spelled out,
+// or its owner stands for the size.
+QString SkinArt::pixmapKey(const QImage &image, const ImagePart &part, Blend blend,
+                           Composition composition, QSize size, qreal dpr, const void *owner) {
+    const Rect &s = part.source;
+    KeySpelling key;
+    key << quint64(image.cacheKey()) << quint32(s.left) << quint32(s.top) << quint32(s.right)
+        << quint32(s.bottom) << quint64(blend) << quint64(composition) << quint32(size.width())
+        << quint32(size.height()) << std::bit_cast<quint64>(double(dpr))
+        << quint64(reinterpret_cast<quintptr>(owner));
+    return key.text();
 }
 
 QPixmap SkinArt::piece(const ImagePart &part, Blend blend) const {
-    if (part.isEmpty())
+    const QImage *image = imageOf(part);
+    if (!image)
         return {};
-    const CacheKey key{*part.imageName, part.source, int(blend), false, {}, 0};
-    QPixmap pixmap = cached(key);
-    if (!pixmap.isNull())
+    const QString key = pixmapKey(*image, part, blend, Composition::Piece);
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap))
         return pixmap;
-    const QImage &image = images_.value(*part.imageName);
-    const QRect source = part.source.toQRect() & image.rect();
+    const QRect source = part.source.toQRect() & image->rect();
     if (source.isEmpty())
         return {};
-    QImage cut = image.copy(source);
+    QImage cut = image->copy(source);
     cut = cut.convertToFormat(blend == Blend::Opaque ? QImage::Format_RGB32
                                                      : QImage::Format_ARGB32_Premultiplied);
     pixmap = QPixmap::fromImage(cut);
-    cache(key, pixmap);
+    QPixmapCache::insert(key, pixmap);
     return pixmap;
 }
 
@@ -179,40 +218,45 @@ QPixmap SkinArt::tile(const ImagePart &part, Blend blend, qreal dpr) const {
     return texture;
 }
 
-QPixmap SkinArt::composed(const QRect &target, const ImagePart &part, Blend blend,
-                          qreal dpr) const {
-    const QMargins m = marginsOf(part);
-    const CacheKey key{*part.imageName,          part.source,   int(blend),
-                       part.margins.has_value(), target.size(), dpr};
-    QPixmap result = cached(key);
-    if (!result.isNull())
+QPixmap SkinArt::composed(const QRect &target, const ImagePart &part, Blend blend, qreal dpr,
+                          const void *owner) const {
+    const QImage *image = imageOf(part);
+    if (!image)
+        return {};
+    const QSize size = target.size() * dpr;
+    const QString key =
+        pixmapKey(*image, part, blend, part.margins ? Composition::NinePieces : Composition::Tiled,
+                  owner ? QSize() : target.size(), dpr, owner);
+    QPixmap result;
+    if (QPixmapCache::find(key, &result) && result.size() == size)
         return result;
     const QPixmap source = piece(part, blend);
     if (source.isNull())
         return {};
-    result = QPixmap(target.size() * dpr);
+    result = QPixmap(size);
     result.setDevicePixelRatio(dpr);
     result.fill(Qt::transparent);
     {
         QPainter painter(&result);
         const QRect area(QPoint(0, 0), target.size());
         if (part.margins) {
+            const QMargins m = marginsOf(part);
             qDrawBorderPixmap(&painter, area, m, source, source.rect(), m,
                               QTileRules(Qt::StretchTile));
         } else {
             painter.fillRect(area, QBrush(tile(part, blend, dpr)));
         }
     }
-    cache(key, result);
+    QPixmapCache::insert(key, result); // an owner's picture at its last size goes
     return result;
 }
 
-void SkinArt::draw(QPainter &painter, const QRect &target, const ImagePart &part,
-                   Blend blend) const {
+void SkinArt::draw(QPainter &painter, const QRect &target, const ImagePart &part, Blend blend,
+                   const void *owner) const {
     if (target.isEmpty())
         return;
     const qreal dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
-    const QPixmap pixmap = composed(target, part, blend, dpr);
+    const QPixmap pixmap = composed(target, part, blend, dpr, owner);
     if (!pixmap.isNull())
         painter.drawPixmap(target.topLeft(), pixmap);
 }

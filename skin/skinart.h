@@ -17,8 +17,16 @@
 //    picture flags, the state flag and number, m_nHue and m_bApplyColors.
 //    m_bSkinClientArea 0 would leave the client area and its controls in the
 //    base style (the stored skin has 1).
-//  - Composed pictures are kept in QPixmapCache, by piece, size and device
-//    pixel ratio, so a repaint is one blit per piece.
+//  - Composed pictures are kept in QPixmapCache alone, so a repaint is one
+//    blit per piece, and all that is kept stays within the cache's one
+//    limit (QPixmapCache::cacheLimit(), 10 MiB by default). They are named
+//    by what they are made of (image, source rectangle, blend, composition,
+//    device pixel ratio) and their size, but a picture whose size follows
+//    its window's (a piece of the frame) by its owner instead: it is kept
+//    at the size last drawn and made again as the window is resized.
+//    Qt 6.4's pixmap cache keeps the name of a pixmap it has dropped until
+//    it next sweeps its names, so names made per size would pile up while
+//    a window is resized.
 #pragma once
 
 #include "skinmodel.h"
@@ -27,7 +35,6 @@
 #include <QHash>
 #include <QMargins>
 #include <QPixmap>
-#include <QPixmapCache>
 #include <memory>
 #include <optional>
 
@@ -81,8 +88,12 @@ public:
     // device pixel ratio, so that tiling never smooths it.
     QPixmap tile(const ImagePart &part, Blend blend, qreal dpr) const;
 
-    // Draws an image part over target (nine pieces or tiled, see above).
-    void draw(QPainter &painter, const QRect &target, const ImagePart &part, Blend blend) const;
+    // Draws an image part over target (nine pieces or tiled, see above),
+    // composed at the target's size. A picture whose size follows its
+    // window's names its owner: one picture is kept for the owner, at the
+    // size last drawn, rather than one for every size.
+    void draw(QPainter &painter, const QRect &target, const ImagePart &part, Blend blend,
+              const void *owner = nullptr) const;
     // The same, leaving out the centre: a border only.
     void drawBorder(QPainter &painter, const QRect &target, const ImagePart &part,
                     Blend blend) const;
@@ -91,33 +102,21 @@ public:
     static std::optional<ImagePart> partOf(const Element &element, QStringView property);
 
 private:
-    // What a cached pixmap was made from: a piece, or a piece composed at a
-    // size and device pixel ratio (size empty for the piece itself).
-    struct CacheKey {
-        QString image;
-        Rect source;
-        int blend;
-        bool nine;
-        QSize size;
-        qreal dpr;
-        bool operator==(const CacheKey &) const = default;
-        friend size_t qHash(const CacheKey &key, size_t seed = 0) {
-            return qHashMulti(seed, key.image, key.source.left, key.source.top, key.source.right,
-                              key.source.bottom, key.blend, key.nine, key.size.width(),
-                              key.size.height(), key.dpr);
-        }
-    };
-    QPixmap cached(const CacheKey &key) const;
-    void cache(const CacheKey &key, const QPixmap &pixmap) const;
-    QPixmap composed(const QRect &target, const ImagePart &part, Blend blend, qreal dpr) const;
+    // What a cached pixmap is: the piece itself, or the piece composed over
+    // a target at a size.
+    enum class Composition { Piece, NinePieces, Tiled };
+    const QImage *imageOf(const ImagePart &part) const;
+    static QString pixmapKey(const QImage &image, const ImagePart &part, Blend blend,
+                             Composition composition, QSize size = {}, qreal dpr = 0,
+                             const void *owner = nullptr);
+    QPixmap composed(const QRect &target, const ImagePart &part, Blend blend, qreal dpr,
+                     const void *owner) const;
     static void drawEdgePieces(QPainter &painter, const QRect &target, const QMargins &margins,
                                const QPixmap &source);
 
     Skin skin_;
     const Element *form_ = nullptr;
     QHash<QString, QImage> images_;
-    // Keys into QPixmapCache, which may drop a pixmap at any time.
-    mutable QHash<CacheKey, QPixmapCache::Key> cacheKeys_;
 };
 
 } // namespace skin

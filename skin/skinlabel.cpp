@@ -1,5 +1,6 @@
 #include "skinlabel.h"
 
+#include "accessibility.h"
 #include "skinstyle.h"
 
 #include <QPainter>
@@ -14,6 +15,7 @@ int himetricFromTwips(int twips) {
 
 SkinLabel::SkinLabel(SkinLabelSettings settings, QWidget *parent)
     : QWidget(parent), settings_(std::move(settings)) {
+    platform::setAccessibleRole(this, QAccessible::StaticText);
     setFont(platform::fontFrom(settings_.font));
     setFocusPolicy(Qt::NoFocus);
     // Drawn, not a text widget: assistive technology reads the caption here.
@@ -57,17 +59,48 @@ TextSample SkinLabel::captionSample() const {
             rect(), static_cast<int>(captionAlignment())};
 }
 
-// The stored font, made smaller when the caption is wider than the label:
-// the bundled face runs wider than the one the labels were laid out for,
-// and a child should see the whole sentence rather than half of it.
+namespace {
+
+bool hasArabicLetters(const QString &text) {
+    return std::ranges::any_of(text, [](QChar c) { return c.script() == QChar::Script_Arabic; });
+}
+
+} // namespace
+
+// The stored font, fitted when the caption is wider than the label: the
+// bundled face runs wider than the one the labels were laid out for, and a
+// reader should see the whole text (a child the whole sentence, a parent the
+// whole address) rather than part of it. A caption in Latin letters is
+// drawn narrower first, keeping its height: Latin letters read well
+// narrowed, joined Arabic ones do not. Then the font is made smaller. Sizes
+// and widths go by whole pixels, so each step is measured, not guessed.
 QFont SkinLabel::fittedFont() const {
     QFont fitted = font();
-    const int advance = QFontMetrics(fitted).horizontalAdvance(settings_.caption);
-    if (advance <= width() || advance <= 0)
+    const auto advance = [this](const QFont &candidate) {
+        return QFontMetrics(candidate).horizontalAdvance(settings_.caption);
+    };
+    const int stored = advance(fitted);
+    if (stored <= width() || stored <= 0)
         return fitted;
-    constexpr double SmallestShare = 0.6;
-    const double share = std::max(SmallestShare, static_cast<double>(width()) / advance);
-    fitted.setPointSizeF(std::floor(fitted.pointSizeF() * share * 4) / 4);
+    const double share = static_cast<double>(width()) / stored;
+    if (!hasArabicLetters(settings_.caption)) {
+        constexpr int NarrowestStretch = 85;
+        for (int stretch = std::min(99, static_cast<int>(share * 100)); stretch >= NarrowestStretch;
+             --stretch) {
+            fitted.setStretch(stretch);
+            if (advance(fitted) <= width())
+                return fitted;
+        }
+    }
+    // In quarter points, down to three fifths of the stored size.
+    const double points = fitted.pointSizeF();
+    const int smallest = static_cast<int>(std::ceil(points * 4 * 3 / 5));
+    for (int quarters = static_cast<int>(std::floor(points * share * 4)); quarters >= smallest;
+         --quarters) {
+        fitted.setPointSizeF(quarters / 4.0);
+        if (advance(fitted) <= width())
+            return fitted;
+    }
     return fitted;
 }
 

@@ -42,8 +42,8 @@ public:
     // Where the caption goes, from the stored alignment.
     Qt::Alignment captionAlignment() const;
 
-    // The font the caption is drawn in: the stored one, or a smaller one
-    // when the caption would not fit.
+    // The font the caption is drawn in: the stored one, or a narrower or
+    // smaller one when the caption would not fit.
     QFont fittedFont() const;
     // The caption as the label draws it: fitted, elided if it still does
     // not fit, and aligned.

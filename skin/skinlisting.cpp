@@ -135,10 +135,20 @@ public:
 QString describeText(const Text &text) {
     if (!text)
         return QStringLiteral("null");
-    QString quoted = *text;
-    quoted.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
-        .replace(QLatin1Char('"'), QStringLiteral("\\\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
+    // Control characters spelled out: a NUL would end the line it is
+    // printed in.
+    QString quoted;
+    quoted.reserve(text->size() + 2);
+    quoted += QLatin1Char('"');
+    for (const QChar c : *text) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('"'))
+            quoted += QLatin1Char('\\');
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            quoted += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        else
+            quoted += c;
+    }
+    return quoted + QLatin1Char('"');
 }
 
 QString describeValue(const Value &value) {

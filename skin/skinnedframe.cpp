@@ -1,5 +1,6 @@
 #include "skinnedframe.h"
 
+#include "accessibility.h"
 #include "fonts.h"
 #include "skingeometry.h"
 #include "skinstyle.h"
@@ -116,6 +117,7 @@ QFont captionFont(const Element &element, QFont font) {
 SkinnedFrame::SkinnedFrame(std::shared_ptr<const SkinArt> art, QWidget *client)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), art_(std::move(art)), client_(client),
       margins_(art_->frameMargins()) {
+    platform::setAccessibleRole(this, QAccessible::Window);
     const Qt::WindowFlags clientFlags = client->windowFlags();
     minimiseButton_ = clientFlags.testFlag(Qt::WindowMinimizeButtonHint);
     maximiseButton_ = clientFlags.testFlag(Qt::WindowMaximizeButtonHint);
@@ -361,7 +363,8 @@ void SkinnedFrame::drawPiece(QPainter &painter, const FramePiece &piece) const {
         if (const std::optional<QColor> fill = fillColour(*back))
             painter.fillRect(piece.rect, *fill);
     if (const std::optional<ImagePart> part = SkinArt::partOf(element, u"m_Background"))
-        art_->draw(painter, piece.rect, *part, blendFrom(element.integer(u"m_eBlendMode")));
+        art_->draw(painter, piece.rect, *part, blendFrom(element.integer(u"m_eBlendMode")),
+                   &element);
     if (element.type() == CaptionTextType)
         drawCaptionText(painter, piece);
 }

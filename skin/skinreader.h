@@ -25,10 +25,12 @@ struct ReadError {
     QString message() const;
 };
 
+// Elements nested deeper than this are rejected (the root's children are at
+// depth 1; the stored skin goes to depth 4).
+inline constexpr int MaxElementDepth = 32;
+
 struct ReadOptions {
-    // Elements nested deeper than this are rejected (the root's children are
-    // at depth 1; the stored skin goes to depth 4).
-    int maxDepth = 32;
+    int maxDepth = MaxElementDepth;
 };
 
 // Reads a whole stream: it must end exactly after the last element.

@@ -1,13 +1,18 @@
 #include "skinsource.h"
 
+#include "skinlisting.h"
+
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <QSet>
 
 #include <cmath>
 
@@ -507,24 +512,98 @@ private:
     QString where_;
 };
 
+// The PNG writer's limit on a side (libpng's, which Qt keeps).
+constexpr quint32 MaxPngSide = 1000000;
+// A file name's longest, in bytes, on the usual file systems.
+constexpr qsizetype MaxFileNameBytes = 255;
+
+// The name an image's file is made from: its name without its last
+// extension.
+QString stemOf(const QString &name) {
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? name : name.left(dot);
+}
+
+// Why an image's name cannot make a file name; empty when it can.
+QString unfitForFileName(const Text &name) {
+    if (!name || name->isEmpty())
+        return QStringLiteral("it has no name to make a file name of");
+    if (!name->isValidUtf16())
+        return QStringLiteral("its name is not valid Unicode");
+    for (const QChar c : *name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return QStringLiteral("its name holds the control character U+%1")
+                .arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0'));
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\'))
+            return QStringLiteral("its name holds a path separator");
+    }
+    const QString stem = stemOf(*name);
+    if (stem.isEmpty() || stem.startsWith(QLatin1Char('.')))
+        return QStringLiteral("its name would make a hidden file's or a folder's name");
+    // Room for the "-2.png" that may follow, numbers of ten digits included.
+    if (QFile::encodeName(stem).size() + 15 > MaxFileNameBytes)
+        return QStringLiteral("its name is too long for a file name");
+    return {};
+}
+
+// Why no PNG file can hold an image; empty when one can, and then *png holds it.
+QString encodePng(const SkinImage &image, QByteArray *png) {
+    if (image.width == 0 || image.height == 0)
+        return QStringLiteral("it has no pixels (%1 × %2)").arg(image.width).arg(image.height);
+    if (image.width > MaxPngSide || image.height > MaxPngSide)
+        return QStringLiteral("it is %1 × %2 pixels, and a PNG file is written at most %3 "
+                              "pixels a side")
+            .arg(image.width)
+            .arg(image.height)
+            .arg(MaxPngSide);
+    QBuffer buffer(png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image.toImage()))
+        return QStringLiteral("it cannot be encoded as PNG (%1 × %2 pixels)")
+            .arg(image.width)
+            .arg(image.height);
+    return {};
+}
+
 } // namespace
 
-QStringList imageFileNames(const Skin &skin) {
-    QStringList files;
+std::optional<QList<ImageFile>> imageFiles(const Skin &skin, QString *error) {
+    QList<ImageFile> files;
+    QSet<QString> taken; // case-folded, so that no two files differ by case alone
     for (int i = 0; i < skin.images.size(); ++i) {
-        const Text &name = skin.images[i].name;
-        QString base = name && !name->isEmpty() ? QFileInfo(*name).completeBaseName()
-                                                : QStringLiteral("image%1").arg(i);
-        base.replace(QLatin1Char('/'), QLatin1Char('_'))
-            .replace(QLatin1Char('\\'), QLatin1Char('_'));
-        if (base.isEmpty() || base.startsWith(QLatin1Char('.')))
-            base = QStringLiteral("image%1").arg(i);
-        QString file = base + QStringLiteral(".png");
-        if (files.contains(file))
-            file = QStringLiteral("%1-%2.png").arg(base).arg(i);
-        files.append(file);
+        const SkinImage &image = skin.images[i];
+        ImageFile file;
+        QString why = unfitForFileName(image.name);
+        if (why.isEmpty())
+            why = encodePng(image, &file.png);
+        if (!why.isEmpty()) {
+            *error = QStringLiteral("image %1 (%2): %3").arg(i).arg(describeText(image.name), why);
+            return std::nullopt;
+        }
+        const QString stem = stemOf(*image.name);
+        file.name = stem + QStringLiteral(".png");
+        for (int number = 2; taken.contains(file.name.toCaseFolded()); ++number)
+            file.name = QStringLiteral("%1-%2.png").arg(stem).arg(number);
+        taken.insert(file.name.toCaseFolded());
+        files.append(std::move(file));
     }
     return files;
+}
+
+bool writeImageFiles(const QList<ImageFile> &files, const QDir &dir, QStringList *paths,
+                     QString *error) {
+    for (const ImageFile &file : files) {
+        const QString path = dir.filePath(file.name);
+        QSaveFile out(path);
+        if (!out.open(QIODevice::WriteOnly) || out.write(file.png) != file.png.size() ||
+            !out.commit()) {
+            *error = QStringLiteral("cannot write %1: %2").arg(path, out.errorString());
+            return false;
+        }
+        paths->append(path);
+    }
+    return true;
 }
 
 QByteArray skinToJson(const Skin &skin, const QStringList &imageFiles) {
@@ -582,18 +661,27 @@ std::optional<Skin> loadSkinSource(const QString &jsonPath, QString *error) {
 }
 
 bool saveSkinSource(const Skin &skin, const QString &jsonPath, QString *error) {
-    const QDir dir = QFileInfo(jsonPath).absoluteDir();
-    const QStringList files = imageFileNames(skin);
-    for (int i = 0; i < skin.images.size(); ++i) {
-        const QString path = dir.filePath(files[i]);
-        if (!skin.images[i].toImage().save(path, "PNG")) {
-            if (error)
-                *error = QStringLiteral("cannot write %1").arg(path);
-            return false;
+    QString why;
+    const std::optional<QList<ImageFile>> files = imageFiles(skin, &why);
+    const QString jsonName = QFileInfo(jsonPath).fileName();
+    if (files) {
+        for (const ImageFile &file : *files) {
+            if (file.name.compare(jsonName, Qt::CaseInsensitive) == 0)
+                why = QStringLiteral("%1 would take the name of an image file").arg(jsonPath);
         }
     }
+    const QDir dir = QFileInfo(jsonPath).absoluteDir();
+    QStringList paths;
+    if (!files || !why.isEmpty() || !writeImageFiles(*files, dir, &paths, &why)) {
+        if (error)
+            *error = why;
+        return false;
+    }
+    QStringList names;
+    for (const ImageFile &file : *files)
+        names.append(file.name);
     QSaveFile out(jsonPath);
-    if (!out.open(QIODevice::WriteOnly) || out.write(skinToJson(skin, files)) < 0 ||
+    if (!out.open(QIODevice::WriteOnly) || out.write(skinToJson(skin, names)) < 0 ||
         !out.commit()) {
         if (error)
             *error = QStringLiteral("cannot write %1: %2").arg(jsonPath, out.errorString());

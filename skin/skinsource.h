@@ -26,8 +26,11 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
+
+class QDir;
 
 namespace skin {
 
@@ -39,10 +42,27 @@ std::optional<Skin> skinFromJson(const QByteArray &json, const QString &baseDir,
 
 // Loads a source (the JSON file and the images it names).
 std::optional<Skin> loadSkinSource(const QString &jsonPath, QString *error = nullptr);
-// Writes a source: the JSON file and one PNG per image beside it, named
-// after the image ("web.bmp" becomes "web.png").
+// Writes a source: the JSON file and the image files beside it (below).
+// Nothing is written when an image cannot be, and the JSON file never
+// takes an image file's name.
 bool saveSkinSource(const Skin &skin, const QString &jsonPath, QString *error = nullptr);
-// The PNG file names saveSkinSource() gives the images of a skin.
-QStringList imageFileNames(const Skin &skin);
+
+// The images of a skin as PNG files, one file of its own for each image,
+// named after it: "web.bmp" becomes "web.png", a second "web.bmp"
+// "web-2.png" (the first number no other image's file has, whatever the
+// case of the letters). An image whose name cannot make a file name (no
+// name, an empty one, a NUL or other control character, a path separator,
+// a name of a hidden file or a folder such as ".." or ".bmp", not valid
+// Unicode, too long), or that no PNG file can hold (no pixels, a side of
+// more than 1,000,000), gives nullopt and the reason in *error.
+struct ImageFile {
+    QString name;
+    QByteArray png;
+};
+std::optional<QList<ImageFile>> imageFiles(const Skin &skin, QString *error);
+// Writes the files into dir, each whole or not at all, and gives their
+// paths.
+bool writeImageFiles(const QList<ImageFile> &files, const QDir &dir, QStringList *paths,
+                     QString *error);
 
 } // namespace skin

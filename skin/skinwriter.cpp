@@ -1,5 +1,7 @@
 #include "skinwriter.h"
 
+#include "skinreader.h"
+
 #include <QtEndian>
 
 namespace skin {
@@ -146,12 +148,48 @@ private:
     QByteArray out_;
 };
 
+// The path of the first element nested deeper than MaxElementDepth, if any.
+std::optional<QString> tooDeep(const Element &parent, const QString &path, int depth) {
+    for (const Element &child : parent.children) {
+        const QString childPath = path + QLatin1Char('/') + child.name();
+        if (depth + 1 > MaxElementDepth)
+            return childPath;
+        if (std::optional<QString> deeper = tooDeep(child, childPath, depth + 1))
+            return deeper;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 QByteArray writeSkinStream(const Skin &skin) {
     StreamWriter writer;
     writer.skin(skin);
     return writer.take();
+}
+
+std::optional<QByteArray> writeReadableSkinStream(const Skin &skin, QString *error) {
+    // Depth first: it has a clearer message than the reader's, and spares
+    // writing a tree the reader stops in.
+    if (const std::optional<QString> path = tooDeep(skin.root, skin.root.name(), 0)) {
+        *error = QStringLiteral("%1 is nested %2 deep, and a stream holds elements at most %3 deep")
+                     .arg(*path)
+                     .arg(MaxElementDepth + 1)
+                     .arg(MaxElementDepth);
+        return std::nullopt;
+    }
+    QByteArray stream = writeSkinStream(skin);
+    ReadError readError;
+    const std::optional<Skin> back = readSkinStream(stream, &readError);
+    if (!back) {
+        *error = QStringLiteral("the stream would not read back: %1").arg(readError.message());
+        return std::nullopt;
+    }
+    if (!(*back == skin)) {
+        *error = QStringLiteral("the stream would read back as another skin");
+        return std::nullopt;
+    }
+    return stream;
 }
 
 } // namespace skin

@@ -1,8 +1,11 @@
 // Soak: 10,000 letter presses through the real click path and 200 opens and
 // closes of the About and song windows, in one run. After a warm-up the
 // resident memory may grow by at most 2 MB, and the live widgets and objects
-// must come back to their count at the start.
-// Usage: bench_soak [presses] [window cycles]
+// must come back to their count at the start. Then 10,000 resizes of the
+// main window, each to a size it has not had before: once the pixmap cache
+// is full, the resident memory may grow by at most 256 KiB.
+// Usage: bench_soak [presses] [window cycles] [resizes]
+
 #include "benchstats.h"
 #include "fakes.h"
 #include "form1.h"
@@ -35,6 +38,8 @@ namespace {
 constexpr int AddQObjectHook = 3;
 constexpr int RemoveQObjectHook = 4;
 constexpr qint64 GrowthLimitKiB = 2048;
+constexpr qint64 ResizeGrowthLimitKiB = 256;
+constexpr int AllocatorThreshold = 128 * 1024; // glibc's initial thresholds
 
 // Every QObject alive, kept from the hooks, so what is left over at the end
 // can be named.
@@ -133,10 +138,56 @@ public:
                openAndClose<windows::Form3>("Command34");
     }
 
+    // Resizes the main window and paints its frame at once (the client
+    // area keeps its layout at any size); false if it did not take the
+    // size.
+    bool resizeTo(const QSize &size) {
+        QWidget *window = form_.topLevel();
+        window->resize(size);
+        QCoreApplication::processEvents();
+        // Under a window manager the new size comes back through it.
+        const bool taken = QTest::qWaitFor([&] { return window->size() == size; }, 1000);
+        const QWidget *client = form_.window();
+        window->repaint(QRegion(window->rect()).subtracted(client->geometry()));
+        return taken;
+    }
+
 private:
     app::Form1 &form_;
     testing::RecordingSound &sound_;
     std::size_t next_ = 0;
+};
+
+// The resize walk, 2 × steps sizes the window has not had: the frame's
+// pictures along the caption and the bottom edge are drawn at the window's
+// width, those along the side borders at its height, so the walk takes
+// turns between a new width on a low window and a new height on a narrow
+// one (which also keeps the window's area, and its backing store, small).
+// The warm-up walks the same range a tenth as densely, a pixel off the
+// walk's own low height and narrow width, so that every cache is full
+// before the count: where pictures are kept per size, its 1,000 sizes
+// compose several times the pixmap cache's limit.
+class ResizeWalk {
+public:
+    explicit ResizeWalk(int steps) : steps_(steps) {}
+    QSize size(int i) const {
+        return i % 2 == 0 ? QSize(MinWidth + i / 2, LowHeight)
+                          : QSize(NarrowWidth, MinHeight + i / 2);
+    }
+    int warmUpCount() const { return 2 * ((steps_ + WarmUpStride - 1) / WarmUpStride); }
+    QSize warmUpSize(int j) const {
+        const int offset = steps_ - 1 - j / 2 * WarmUpStride;
+        return j % 2 == 0 ? QSize(MinWidth + offset, LowHeight + 1)
+                          : QSize(NarrowWidth + 1, MinHeight + offset);
+    }
+
+private:
+    static constexpr int MinWidth = 400;
+    static constexpr int MinHeight = 300;
+    static constexpr int LowHeight = 60;
+    static constexpr int NarrowWidth = 170;
+    static constexpr int WarmUpStride = 10;
+    int steps_;
 };
 
 void printFigures(const char *when, const Figures &figures) {
@@ -153,6 +204,34 @@ void reportLeftovers(const QSet<QObject *> &atStart) {
             ++byClass[object->metaObject()->className()];
     for (auto it = byClass.cbegin(); it != byClass.cend(); ++it)
         std::printf("    left alive: %d %s\n", it.value(), it.key().constData());
+}
+
+// Prints a phase's figures against its start; false if memory grew by more
+// than limitKiB, or widgets or objects did not come back to their start.
+bool reportPhase(const Figures &start, const Figures &end, qint64 limitKiB,
+                 const QSet<QObject *> &objectsAtStart) {
+    printFigures("at start", start);
+    printFigures("at end", end);
+    const qint64 growth = end.rssKiB - start.rssKiB;
+    std::printf("  RSS growth %lld KiB, trimmed %lld KiB (target <= %lld KiB)\n",
+                static_cast<long long>(growth),
+                static_cast<long long>(end.trimmedKiB - start.trimmedKiB),
+                static_cast<long long>(limitKiB));
+    std::printf("  widgets %+lld, objects %+lld (target 0)\n",
+                static_cast<long long>(end.widgets - start.widgets),
+                static_cast<long long>(end.objects - start.objects));
+    bool ok = true;
+    if (growth > limitKiB) {
+        std::printf("  FAILED: resident memory grew by more than %lld KiB\n",
+                    static_cast<long long>(limitKiB));
+        ok = false;
+    }
+    if (end.widgets != start.widgets || end.objects != start.objects) {
+        std::printf("  FAILED: live widgets or objects did not come back to their start\n");
+        reportLeftovers(objectsAtStart);
+        ok = false;
+    }
+    return ok;
 }
 
 // The offscreen platform warns on every raise of a window shown; 400 of
@@ -174,6 +253,7 @@ int main(int argc, char *argv[]) {
     app::prepareApplication(application);
     const int presses = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 10000;
     const int cycles = argc > 2 ? std::max(1, QString::fromLocal8Bit(argv[2]).toInt()) : 200;
+    const int resizes = argc > 3 ? std::max(1, QString::fromLocal8Bit(argv[3]).toInt()) : 10000;
 
     testing::FixedFolder folder(QStringLiteral(SNOMEL_PROGRAM_DIR));
     platform::Service<platform::ProgramFolder>::Fake folderFake(folder);
@@ -213,37 +293,44 @@ int main(int argc, char *argv[]) {
     for (; cyclesDone < cycles; ++cyclesDone)
         if (!soak.cycleWindows())
             ++failedCycles;
-    const double seconds = timer.elapsed() / 1000.0;
-    const Figures end = measure();
-
-    const qint64 growth = end.rssKiB - start.rssKiB;
-    const qint64 trimmedGrowth = end.trimmedKiB - start.trimmedKiB;
     std::printf("soak: %d letter presses, %d opens and closes of each window, %.1f s\n", presses,
-                cycles, seconds);
-    printFigures("warmed up", start);
-    printFigures("at end", end);
-    std::printf("  RSS growth %lld KiB, trimmed %lld KiB (target <= %lld KiB)\n",
-                static_cast<long long>(growth), static_cast<long long>(trimmedGrowth),
-                static_cast<long long>(GrowthLimitKiB));
-    std::printf("  widgets %+lld, objects %+lld (target 0)\n",
-                static_cast<long long>(end.widgets - start.widgets),
-                static_cast<long long>(end.objects - start.objects));
-
-    bool ok = true;
+                cycles, timer.elapsed() / 1000.0);
+    bool ok = reportPhase(start, measure(), GrowthLimitKiB, objectsAtStart);
     if (failedPresses || failedCycles || !box.calls.isEmpty()) {
         std::printf("  FAILED: %d presses missed their sound, %d window cycles failed, %lld "
                     "error boxes\n",
                     failedPresses, failedCycles, static_cast<long long>(box.calls.size()));
         ok = false;
     }
-    if (growth > GrowthLimitKiB) {
-        std::printf("  FAILED: resident memory grew by more than %lld KiB\n",
-                    static_cast<long long>(GrowthLimitKiB));
-        ok = false;
-    }
-    if (end.widgets != start.widgets || end.objects != start.objects) {
-        std::printf("  FAILED: live widgets or objects did not come back to their start\n");
-        reportLeftovers(objectsAtStart);
+
+    // Resizes, each to a new size, after a warm-up over the same range.
+    // Both figures are taken at the window's own size, so that its backing
+    // store is the same. Every resize frees a backing store of a new size;
+    // left to itself, the allocator raises its thresholds to the largest
+    // one freed and keeps up to twice that free at the top of its heap, so
+    // the kernel's count would follow the walk's largest window. Fixed
+    // thresholds make it follow what the program holds.
+    mallopt(M_MMAP_THRESHOLD, AllocatorThreshold);
+    mallopt(M_TRIM_THRESHOLD, AllocatorThreshold);
+    const QSize ownSize = form.topLevel()->size();
+    const ResizeWalk walk(resizes / 2);
+    for (int j = 0; j < walk.warmUpCount(); ++j)
+        soak.resizeTo(walk.warmUpSize(j));
+    soak.resizeTo(ownSize);
+    const QSet<QObject *> objectsBeforeResizes = LiveObjects::instance().snapshot();
+    const Figures beforeResizes = measure();
+    timer.restart();
+    int failedResizes = 0;
+    for (int i = 0; i < resizes; ++i)
+        if (!soak.resizeTo(walk.size(i)))
+            ++failedResizes;
+    if (!soak.resizeTo(ownSize))
+        ++failedResizes;
+    std::printf("soak: %d resizes of the main window to new sizes after a warm-up of %d, %.1f s\n",
+                resizes, walk.warmUpCount(), timer.elapsed() / 1000.0);
+    ok = reportPhase(beforeResizes, measure(), ResizeGrowthLimitKiB, objectsBeforeResizes) && ok;
+    if (failedResizes) {
+        std::printf("  FAILED: %d resizes did not take their size\n", failedResizes);
         ok = false;
     }
     LiveObjects::instance().uninstall();

@@ -8,6 +8,7 @@
 #include "startup.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -215,8 +216,10 @@ private slots:
 
         QString prompt, title;
         QMessageBox::Icon icon = QMessageBox::Information;
-        QList<QAbstractButton *> buttons;
+        QStringList buttons;
         bool wasModal = false;
+        bool rightToLeft = false;
+        bool buttonOnTheLeft = false;
         QTimer::singleShot(0, button(form, "Command14"), &QPushButton::click);
         QTimer::singleShot(300, [&] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
@@ -225,8 +228,16 @@ private slots:
             prompt = box->text();
             title = box->windowTitle();
             icon = box->icon();
-            buttons = box->buttons();
+            for (const QAbstractButton *shown : box->buttons())
+                buttons.append(shown->text());
             wasModal = box->windowModality() == Qt::ApplicationModal;
+            // An Arabic box: its text and its buttons read right to left.
+            rightToLeft =
+                box->layoutDirection() == Qt::RightToLeft &&
+                box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))->layoutDirection() ==
+                    Qt::RightToLeft;
+            const QAbstractButton *ok = box->button(QMessageBox::Ok);
+            buttonOnTheLeft = ok->mapTo(box, QPoint(ok->width(), 0)).x() < box->width() / 2;
             if (byCloseBox)
                 box->close();
             else
@@ -236,8 +247,16 @@ private slots:
         QCOMPARE(prompt, QStringLiteral("الزنبوطي يتمنى لكم الفائدة ويسألكم الدعاء"));
         QCOMPARE(title, QStringLiteral("مكتبة الزنبوطي للمعلومات الدينية"));
         QCOMPARE(icon, QMessageBox::NoIcon);
-        QCOMPARE(buttons.size(), 1);
+        // Qt's own button text, as an Arabic box words it; Qt's other stock
+        // texts come from its Arabic translation.
+        QCOMPARE(buttons, QStringList{QStringLiteral("موافق")});
+        const QString cancel = QCoreApplication::translate("QPlatformTheme", "Cancel");
+        QVERIFY2(cancel.front().script() == QChar::Script_Arabic, qPrintable(cancel));
         QVERIFY(wasModal);
+        QVERIFY(rightToLeft);
+        QVERIFY(buttonOnTheLeft);
+        // The windows keep their left-to-right layout.
+        QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
         // Every window went, the About window too; the icon stays.
         QVERIFY(visibleWindows().isEmpty());
         QCOMPARE(tray.calls.size(), 2);

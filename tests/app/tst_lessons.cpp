@@ -8,6 +8,7 @@
 #include "startup.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -119,7 +120,7 @@ private slots:
 
         press(button.constData());
         QCOMPARE(box.calls.size(), 1);
-        QVERIFY2(box.calls[0].prompt.contains(folder_->path() + QLatin1Char('\\') + wanted),
+        QVERIFY2(box.calls[0].prompt.contains(QDir::toNativeSeparators(folder_->filePath(wanted))),
                  qPrintable(box.calls[0].prompt));
         QVERIFY(sound.calls.isEmpty());
         QVERIFY(img1()->picture().isNull());

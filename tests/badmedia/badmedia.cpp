@@ -76,6 +76,17 @@ QByteArray bitmapClaiming(qint32 width, qint32 height) {
     return bytes;
 }
 
+// A JPEG cut where the coded data of its scan begins, and one cut halfway
+// through that data.
+QByteArray jpegCutInScan(double share) {
+    const QByteArray bytes = goodJpeg();
+    const qsizetype header = bytes.indexOf(QByteArray("\xFF\xDA", 2));
+    if (header < 0)
+        return {};
+    const qsizetype scan = header + 2 + qFromBigEndian<quint16>(bytes.constData() + header + 2);
+    return bytes.left(scan + static_cast<qsizetype>((bytes.size() - scan) * share));
+}
+
 // A JPEG whose frame header claims the given size.
 QByteArray jpegClaiming(quint16 width, quint16 height) {
     QByteArray bytes = goodJpeg();
@@ -125,6 +136,9 @@ QList<BadFile> makeCorpus() {
         {"truncated-pixels.bmp", Picture, Shows, bmp.left(bmp.size() / 2)},
         {"truncated-header.jpg", Picture, Error, jpg.left(20)},
         {"truncated-scan.jpg", Picture, Either, jpg.left(jpg.size() / 2)},
+        // Nothing of the picture but grey would show: the error box says so.
+        {"cut-after-scan-header.jpg", Picture, Error, jpegCutInScan(0)},
+        {"cut-in-scan.jpg", Picture, Shows, jpegCutInScan(0.5)},
         {"flipped-magic.bmp", Picture, Error, flippedMagic},
         {"flipped.bmp", Picture, Either, flipped(bmp, 0, 64, 2)},
         {"flipped.jpg", Picture, Either, flipped(jpg, 0, 64, 3)},

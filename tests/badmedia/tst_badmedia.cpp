@@ -90,7 +90,7 @@ private slots:
             sound.calls.clear();
             press(letter.button);
 
-            const QString file = folder_->path() + QLatin1Char('\\') + pictureName(letter);
+            const QString file = QDir::toNativeSeparators(folder_->filePath(pictureName(letter)));
             const bool refused = !box.calls.isEmpty();
             if (outcome == Outcome::Error)
                 QVERIFY2(refused, qPrintable(file + QStringLiteral(" was shown")));

@@ -19,6 +19,9 @@ metainfo=$prefix/share/metainfo/example.alzanbouti.snomel.metainfo.xml
 [ -f "$program/snomel-media.so" ] || fail "no media layer (snomel-media.so) in the program folder"
 [ -f "$desktop" ] || fail "no desktop entry"
 [ -f "$metainfo" ] || fail "no metainfo"
+for doc in copyright changelog.gz; do
+    [ -f "$prefix/share/doc/snomel/$doc" ] || fail "no $doc in share/doc/snomel"
+done
 
 # Every media file that ships beside the program, under its own name.
 count=0
@@ -38,6 +41,10 @@ grep -qx "Exec=$prefix/bin/snomel" "$desktop" ||
     fail "the desktop entry does not start $prefix/bin/snomel"
 grep -q '<release version="1.0.0.0"' "$metainfo" ||
     fail "the metainfo has no release 1.0.0.0"
+# The manual page tells where this installation keeps the program and its
+# media.
+gzip -dc "$prefix/share/man/man1/snomel.1.gz" | grep -qx ".I $program" ||
+    fail "the manual page does not name the program folder $program"
 
 # The icon theme: square images of each usual size.
 for size in 16 22 24 32 48 64 128; do

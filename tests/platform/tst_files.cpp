@@ -7,8 +7,13 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using platform::RuntimeError;
 
@@ -68,6 +73,49 @@ private slots:
         }
     }
 
+    // A FIFO or a folder in a picture's place is no picture file: not found,
+    // at once, and nobody need write into the FIFO.
+    void onlyPlainFilesAreFound() {
+        const QString fifo = dir_.filePath(QStringLiteral("خ.bmp"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+        const QString folder = dir_.filePath(QStringLiteral("د.jpg"));
+        QVERIFY(QDir().mkdir(folder));
+        for (const QString &path : {fifo, folder}) {
+            QElapsedTimer timer;
+            timer.start();
+            QVERIFY_THROWS_EXCEPTION(RuntimeError, LoadPicture(path));
+            QVERIFY(timer.elapsed() < 1000);
+            try {
+                LoadPicture(path);
+            } catch (const RuntimeError &error) {
+                QCOMPARE(error.number(), platform::errors::FileNotFound);
+                QCOMPARE(error.file(), path);
+            }
+        }
+    }
+
+    // A picture the user may not read is reported as access denied (70),
+    // one in a folder the user may not enter too; once readable, the same
+    // user loads it. Root reads every file, so the probe then runs as
+    // nobody.
+    void unreadablePictureIsPermissionDenied() {
+        QVERIFY(QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                       QFile::ExeOwner | QFile::ReadOther |
+                                                       QFile::ExeOther));
+        const QString picture = dir_.filePath(QStringLiteral("ذ.bmp"));
+        QVERIFY(testing::writePicture(picture, {8, 8}, Qt::red, "BMP"));
+        QVERIFY(QFile::setPermissions(picture, QFile::WriteOwner));
+        QCOMPARE(probe(picture), QByteArray("70"));
+        QVERIFY(QFile::setPermissions(picture, QFile::ReadOwner | QFile::ReadOther));
+        QCOMPARE(probe(picture), QByteArray("0"));
+        // A folder nobody may enter, its owner neither.
+        const QFile::Permissions open = QFile::permissions(dir_.path());
+        QVERIFY(QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner));
+        const QByteArray inClosedFolder = probe(picture);
+        QVERIFY(QFile::setPermissions(dir_.path(), open));
+        QCOMPARE(inClosedFolder, QByteArray("70"));
+    }
+
     void parsesPcmWaves() {
         const auto clip = platform::parseWave(testing::toneWave(500, 440, 22050));
         QVERIFY(clip);
@@ -100,6 +148,22 @@ private slots:
     }
 
 private:
+    // The error number the picture probe reports for a file, as a user who
+    // is not root.
+    static QByteArray probe(const QString &file) {
+        QStringList command{QStringLiteral(PICTURE_PROBE), file};
+        if (::geteuid() == 0)
+            command = QStringList{QStringLiteral("setpriv"), QStringLiteral("--reuid=nobody"),
+                                  QStringLiteral("--regid=nogroup"),
+                                  QStringLiteral("--clear-groups"), QStringLiteral("--")} +
+                      command;
+        QProcess process;
+        process.start(command.takeFirst(), command);
+        if (!process.waitForFinished(30000) || process.exitCode() != 0)
+            qWarning() << "picture probe:" << process.readAllStandardError();
+        return process.readAllStandardOutput().trimmed();
+    }
+
     static QByteArray imageBytes(const char *format) {
         QImage image(8, 8, QImage::Format_RGB32);
         image.fill(Qt::green);

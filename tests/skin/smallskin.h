@@ -81,4 +81,16 @@ inline skin::Skin smallSkin() {
     return s;
 }
 
+// smallSkin() with a chain of statics under its first element down to depth
+// (the root's children are at depth 1).
+inline skin::Skin nestedSkin(int depth) {
+    skin::Skin s = smallSkin();
+    skin::Element *e = &s.root.children[0];
+    for (int level = 2; level <= depth; ++level) {
+        e->children = {staticElement(QStringLiteral("level"), skin::Text(), false)};
+        e = &e->children[0];
+    }
+    return s;
+}
+
 } // namespace skintest

@@ -46,7 +46,11 @@ skin::ReadError readFails(const QByteArray &bytes) {
     return s ? skin::ReadError{-1, QString(), QString()} : error;
 }
 
+using Mutation = void (*)(skin::Skin &);
+
 } // namespace
+
+Q_DECLARE_METATYPE(Mutation)
 
 class TestSkinStream : public QObject {
     Q_OBJECT
@@ -281,19 +285,44 @@ private slots:
     }
 
     void nestingIsLimited() {
-        skin::Skin s = smallSkin();
-        skin::Element *e = &s.root.children[0];
-        for (int depth = 2; depth <= 40; ++depth) {
-            e->children = {staticElement(QStringLiteral("level"), skin::Text(), false)};
-            e = &e->children[0];
-        }
-        const QByteArray bytes = skin::writeSkinStream(s);
+        const QByteArray bytes = skin::writeSkinStream(nestedSkin(40));
         const skin::ReadError error = readFails(bytes);
         QVERIFY2(error.expected.contains(QStringLiteral("nested at most 32")),
                  qPrintable(error.message()));
         skin::ReadOptions deeper;
         deeper.maxDepth = 40;
         QVERIFY(skin::readSkinStream(bytes, nullptr, deeper));
+        QString refusal;
+        QVERIFY2(skin::writeReadableSkinStream(nestedSkin(32), &refusal), qPrintable(refusal));
+    }
+
+    // What the reader would reject, or read as another skin, is never
+    // handed on as a stream.
+    void writerRefusesWhatDoesNotReadBack_data() {
+        QTest::addColumn<Mutation>("mutation");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("nested 33 deep")
+            << Mutation([](skin::Skin &s) { s = nestedSkin(33); })
+            << "/level is nested 33 deep, and a stream holds elements at most 32 deep";
+        QTest::newRow("an element of no kind")
+            << Mutation([](skin::Skin &s) { s.root.children[1].kind = skin::ElementKind::Root; })
+            << "would not read back: offset ";
+        QTest::newRow("pixels short of their image")
+            << Mutation([](skin::Skin &s) { s.images[0].pixels.chop(4); })
+            << "would not read back: offset ";
+        QTest::newRow("a known encoding under an unknown name") << Mutation([](skin::Skin &s) {
+            s.settings.properties.append(prop("m_nCustom", skin::Integer{5}));
+        }) << "would read back as another skin";
+    }
+
+    void writerRefusesWhatDoesNotReadBack() {
+        QFETCH(Mutation, mutation);
+        QFETCH(QString, reason);
+        QString error;
+        skin::Skin s = smallSkin();
+        mutation(s);
+        QVERIFY(!skin::writeReadableSkinStream(s, &error));
+        QVERIFY2(error.contains(reason), qPrintable(error));
     }
 };
 

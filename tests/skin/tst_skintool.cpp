@@ -1,7 +1,9 @@
 // The skin tool as people use it: real files in a temporary folder, the
 // program's output and exit status.
 #include "skinreader.h"
+#include "skinsource.h"
 #include "skinwriter.h"
+#include "smallskin.h"
 #include "storedskin.h"
 
 #include <QDir>
@@ -39,6 +41,18 @@ bool writeFile(const QString &path, const QByteArray &data) {
 QByteArray readFile(const QString &path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// An image of one grey, opaque.
+skin::SkinImage greyImage(quint32 width, quint32 height, const skin::Text &name, char grey = 0) {
+    skin::SkinImage image;
+    image.width = width;
+    image.height = height;
+    image.name = name;
+    image.pixels.reserve(qsizetype(width) * height * 4);
+    for (quint64 i = 0; i < quint64(width) * height; ++i)
+        image.pixels.append(grey).append(grey).append(grey).append('\xFF');
+    return image;
 }
 
 } // namespace
@@ -158,6 +172,120 @@ private slots:
         QVERIFY2(
             r.err.contains(QStringLiteral("Web-II/HScrollBar, m_nMax: expected a whole number")),
             qPrintable(r.err));
+    }
+
+    // Whatever their names, the images come out as files of their own, and
+    // a source built again gives each image its own pixels back.
+    void everyImageGetsItsOwnFile() {
+        // Once, the name made up for the second "a.bmp" was the "a-5.bmp"'s.
+        const QStringList names = {"a.bmp", "a-5.bmp", "b.bmp", "c.bmp", "d.bmp", "a.bmp", "A.bmp"};
+        skin::Skin s = skintest::smallSkin();
+        s.images.clear();
+        for (int i = 0; i < names.size(); ++i)
+            s.images.append(greyImage(1, 1, names[i], char(30 * i)));
+        const QString stream = dir_.filePath(QStringLiteral("names.skn"));
+        QVERIFY(writeFile(stream, skin::writeSkinStream(s)));
+
+        const Run r = runTool({QStringLiteral("extract"), stream, dir_.filePath("apart")});
+        QCOMPARE(r.exitCode, 0);
+        const QStringList files = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(files.size(), names.size());
+        QSet<QString> apart; // even where letter case is not
+        for (const QString &file : files)
+            apart.insert(file.toCaseFolded());
+        QCOMPARE(apart.size(), names.size());
+        QCOMPARE(QDir(dir_.filePath("apart")).entryList(QDir::Files).size(), names.size());
+        for (int i = 0; i < names.size(); ++i)
+            QCOMPARE(QImage(files[i]).pixel(0, 0), qRgb(30 * i, 30 * i, 30 * i));
+
+        const QString json = dir_.filePath(QStringLiteral("src/skin.json"));
+        QVERIFY(QDir().mkpath(dir_.filePath(QStringLiteral("src"))));
+        QCOMPARE(runTool({QStringLiteral("source"), stream, json}).exitCode, 0);
+        const QString built = dir_.filePath(QStringLiteral("built.skn"));
+        QCOMPARE(runTool({QStringLiteral("build"), json, built}).exitCode, 0);
+        const std::optional<skin::Skin> back = skin::readSkinStream(readFile(built));
+        QVERIFY(back);
+        QVERIFY(back->images == s.images);
+    }
+
+    // An image no file can hold, or whose name no file can have, is refused
+    // with the reason, and nothing is written: neither that image's file
+    // nor the others'.
+    void imagesNoFileCanHoldAreRefused_data() {
+        QTest::addColumn<quint32>("width");
+        QTest::addColumn<quint32>("height");
+        QTest::addColumn<QString>("name"); // null for no name
+        QTest::addColumn<QString>("reason");
+        const QString ok = QStringLiteral("fine.bmp");
+        QTest::newRow("0 × 0") << 0u << 0u << ok << "it has no pixels (0 × 0)";
+        QTest::newRow("0 × 7") << 0u << 7u << ok << "it has no pixels (0 × 7)";
+        QTest::newRow("1 × 4194304") << 1u << 4194304u << ok
+                                     << "it is 1 × 4194304 pixels, and a PNG file is written at "
+                                        "most 1000000 pixels a side";
+        QTest::newRow("NUL") << 1u << 1u << QString::fromUtf16(u"a\0b.bmp", 7)
+                             << "(\"a\\u0000b.bmp\"): its name holds the control character U+0000";
+        QTest::newRow("slash") << 1u << 1u << "../up.bmp"
+                               << "its name holds a path separator";
+        QTest::newRow("backslash") << 1u << 1u << "a\\b.bmp"
+                                   << "its name holds a path separator";
+        QTest::newRow("dot dot") << 1u << 1u << ".."
+                                 << "a hidden file's or a folder's name";
+        QTest::newRow("hidden") << 1u << 1u << ".bmp"
+                                << "a hidden file's or a folder's name";
+        QTest::newRow("empty") << 1u << 1u << ""
+                               << "it has no name";
+        QTest::newRow("null") << 1u << 1u << QString() << "it has no name";
+        QTest::newRow("too long") << 1u << 1u << QString(300, u'x') << "too long";
+    }
+
+    void imagesNoFileCanHoldAreRefused() {
+        QFETCH(quint32, width);
+        QFETCH(quint32, height);
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        skin::Skin s = skintest::smallSkin();
+        s.images.append(greyImage(width, height, name.isNull() ? skin::Text() : skin::Text(name)));
+        const QString stream = dir_.filePath(QStringLiteral("crafted.skn"));
+        QVERIFY(writeFile(stream, skin::writeSkinStream(s)));
+        const QString out = dir_.filePath(QStringLiteral("out"));
+        QVERIFY(QDir().mkpath(out));
+        const QString json = QDir(out).filePath(QStringLiteral("skin.json"));
+        for (const QStringList &command :
+             {QStringList{"extract", stream, out}, QStringList{"source", stream, json}}) {
+            const Run r = runTool(command);
+            QCOMPARE(r.exitCode, 1);
+            QVERIFY2(r.err.contains(QStringLiteral("image 1 (")) && r.err.contains(reason),
+                     qPrintable(r.err));
+            QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList());
+        }
+    }
+
+    // Build writes no stream the reader would reject.
+    void buildWritesOnlyWhatReadsBack_data() {
+        QTest::addColumn<int>("depth");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("32 deep") << 32 << 0;
+        QTest::newRow("33 deep") << 33 << 1;
+    }
+
+    void buildWritesOnlyWhatReadsBack() {
+        QFETCH(int, depth);
+        QFETCH(int, exitCode);
+        const QString folder = dir_.filePath(QStringLiteral("deep%1").arg(depth));
+        QVERIFY(QDir().mkpath(folder));
+        const QString json = QDir(folder).filePath(QStringLiteral("skin.json"));
+        QString error;
+        QVERIFY2(skin::saveSkinSource(skintest::nestedSkin(depth), json, &error),
+                 qPrintable(error));
+        const QString built = QDir(folder).filePath(QStringLiteral("built.skn"));
+        const Run r = runTool({QStringLiteral("build"), json, built});
+        QCOMPARE(r.exitCode, exitCode);
+        if (exitCode == 0) {
+            QCOMPARE(runTool({QStringLiteral("roundtrip"), built}).exitCode, 0);
+        } else {
+            QVERIFY2(r.err.contains(QStringLiteral("/level is nested 33 deep")), qPrintable(r.err));
+            QVERIFY(!QFile::exists(built));
+        }
     }
 
 private:

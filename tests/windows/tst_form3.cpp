@@ -142,6 +142,12 @@ private slots:
         QCOMPARE(player->toolTip().toUtf8(),
                  QByteArray("اضغط على الماوس مرتين متتاليتين \"دبل كلك\" للتشغيل"));
         QCOMPARE(player->settings().stream(), windows::MediaPlayer1Settings.stream());
+        // The window stores the player's own defaults (URL none, the other
+        // texts empty), but for its extent.
+        platform::MediaPlayerSettings defaults;
+        defaults.extentWidth = 12303;
+        defaults.extentHeight = 9128;
+        QCOMPARE(windows::MediaPlayer1Settings.stream(), defaults.stream());
         QCOMPARE(player->settings().extentWidth, skin::himetricFromTwips(6975));
         QCOMPARE(player->settings().extentHeight, skin::himetricFromTwips(5175));
         QCOMPARE(QString::fromUtf8(windows::SongFileName).size(), 15);

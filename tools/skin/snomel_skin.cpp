@@ -100,17 +100,16 @@ int extract(const QStringList &args) {
     const std::optional<skin::Skin> s = loadStream(args[0], &error);
     if (!s)
         return fail(error);
-    const QDir dir(args[1]);
-    if (!dir.exists() && !QDir().mkpath(args[1]))
+    const std::optional<QList<skin::ImageFile>> files = skin::imageFiles(*s, &error);
+    if (!files)
+        return fail(QStringLiteral("%1: %2").arg(args[0], error));
+    if (!QDir().mkpath(args[1]))
         return fail(QStringLiteral("cannot create %1").arg(args[1]));
-    const QStringList files = skin::imageFileNames(*s);
-    for (int i = 0; i < s->images.size(); ++i) {
-        const QString path = dir.filePath(files[i]);
-        if (!s->images[i].toImage().save(path, "PNG"))
-            return fail(QStringLiteral("cannot write %1").arg(path));
+    QStringList paths;
+    const bool written = skin::writeImageFiles(*files, QDir(args[1]), &paths, &error);
+    for (const QString &path : paths)
         out(path);
-    }
-    return 0;
+    return written ? 0 : fail(error);
 }
 
 int build(const QStringList &args) {
@@ -129,10 +128,12 @@ int build(const QStringList &args) {
     if (!s)
         return fail(error);
     s->assignHandles(first);
-    const QByteArray stream = skin::writeSkinStream(*s);
-    if (!writeFile(args[1], stream, &error))
+    const std::optional<QByteArray> stream = skin::writeReadableSkinStream(*s, &error);
+    if (!stream)
+        return fail(QStringLiteral("%1: %2").arg(args[0], error));
+    if (!writeFile(args[1], *stream, &error))
         return fail(error);
-    out(QStringLiteral("%1: %2 bytes").arg(args[1]).arg(stream.size()));
+    out(QStringLiteral("%1: %2 bytes").arg(args[1]).arg(stream->size()));
     return 0;
 }
 
