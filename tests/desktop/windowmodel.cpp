@@ -115,9 +115,9 @@ struct WindowModel::Private {
         QList<Target> targets;
         if (kind == WindowKind::MessageBox) {
             // A box takes the size of its text; its button keeps its place
-            // from the bottom right corner.
-            const QPoint shift =
-                QPoint(size.width(), size.height()) - QPoint(box.width(), box.height());
+            // from the bottom corner on the side its buttons lean to.
+            const QPoint shift(box.isRightToLeft() ? 0 : size.width() - box.width(),
+                               size.height() - box.height());
             const auto *buttons = box.findChild<QDialogButtonBox *>();
             for (const QAbstractButton *button : buttons->buttons())
                 targets.append(
@@ -159,6 +159,8 @@ WindowModel::WindowModel() : d(std::make_unique<Private>()) {
          {static_cast<platform::Form *>(&d->form1), static_cast<platform::Form *>(&d->form2),
           static_cast<platform::Form *>(&d->form3)})
         form->Show(); // lays the player's bar out
+    // The program's boxes read right to left, buttons and all.
+    d->box.setLayoutDirection(Qt::RightToLeft);
     d->box.setWindowTitle(QStringLiteral("-"));
     d->box.setText(QStringLiteral("-"));
     d->box.setStandardButtons(QMessageBox::Ok);
