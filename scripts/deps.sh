@@ -7,6 +7,9 @@ what=${1:-run}
 
 build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libfontconfig-dev
        libpulse-dev)
+# The X server asked whether a window manager runs; the desktop tests, built
+# with the program, send real X input and change the screen's size.
+build+=(libxcb1-dev libxtst-dev libxrandr-dev)
 # Playing the letter sounds and the song (WMV2/WMA2 in ASF) through PulseAudio;
 # Qt's own texts (standard buttons, stock dialogs) in Arabic.
 media=(gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly

@@ -4,11 +4,13 @@
 #include "fonts.h"
 #include "skingeometry.h"
 #include "skinstyle.h"
+#include "windowmanager.h"
 
 #include <QEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QShortcut>
 #include <QWindow>
 
@@ -307,12 +309,17 @@ void SkinnedFrame::openSystemMenu() {
     menu->popup(mapToGlobal(at));
 }
 
+// Qt goes by what the window manager announced when it started, which a
+// manager killed leaves behind: the move asked of nobody would then never
+// happen. So the manager is asked for at each press.
 bool SkinnedFrame::startSystemMove() {
-    return windowHandle() && windowHandle()->startSystemMove();
+    return windowHandle() && platform::windowManagerRunning(windowHandle()) &&
+           windowHandle()->startSystemMove();
 }
 
 bool SkinnedFrame::startSystemResize(Qt::Edges edges) {
-    return windowHandle() && windowHandle()->startSystemResize(edges);
+    return windowHandle() && platform::windowManagerRunning(windowHandle()) &&
+           windowHandle()->startSystemResize(edges);
 }
 
 void SkinnedFrame::trigger(CaptionButton button) {
@@ -435,12 +442,40 @@ QList<TextSample> SkinnedFrame::textSamples() const {
 
 void SkinnedFrame::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
+    if (!watchingScreen_ && windowHandle()) {
+        watchingScreen_ = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, &SkinnedFrame::watchScreen);
+        watchScreen(windowHandle()->screen());
+    }
     if (painted_ || rehearsalQueued_)
         return;
     // The window system takes a while to map a new window and ask for its
     // contents; the text is made ready meanwhile, unless the paint came first.
     rehearsalQueued_ = true;
     QMetaObject::invokeMethod(this, "rehearseText", Qt::QueuedConnection);
+}
+
+void SkinnedFrame::watchScreen(QScreen *screen) {
+    disconnect(screenWatch_);
+    if (screen)
+        screenWatch_ = connect(screen, &QScreen::availableGeometryChanged, this,
+                               &SkinnedFrame::keepWithinReach);
+}
+
+// With no window manager nobody else moves a window that a smaller screen
+// left outside it. Where a manager has moved it already, it is within reach
+// and stays where the manager put it.
+void SkinnedFrame::keepWithinReach() {
+    if (!isVisible() || isMinimized() || !screen())
+        return;
+    const QRect available = screen()->availableGeometry();
+    // Enough of the caption to take hold of, beside the caption buttons.
+    const int reach = qMin(width(), 120);
+    const QPoint kept(
+        qBound(available.left() + reach - width(), x(), available.right() + 1 - reach),
+        qBound(available.top(), y(), available.bottom() + 1 - margins_.top()));
+    if (kept != pos())
+        move(kept);
 }
 
 void SkinnedFrame::rehearseText() {

@@ -17,14 +17,17 @@
 // - Dragging an element whose m_Type is a hit-test code moves the window
 //   (HTCAPTION, and the caption text element) or resizes it (HTLEFT,
 //   HTRIGHT, HTBOTTOM, HTBOTTOMLEFT): through the window system's own move
-//   and resize where it offers them, by hand where it does not. Other parts
-//   of the top margin move the window too; the rest of the border does
-//   nothing.
+//   and resize where it offers them and a window manager runs at the press,
+//   by hand where not (a manager may go and come while the window is open).
+//   Other parts of the top margin move the window too; the rest of the
+//   border does nothing.
 // - The frame keeps no region of its own (m_bAffectRegion is 0): where a
 //   piece is transparent, the window element's m_BackColor shows.
 //
 // Closing the frame closes and destroys the window with its client area; a
-// close asked of the client area closes the frame.
+// close asked of the client area closes the frame. When its screen shrinks
+// under it, the frame keeps its caption within reach, as a window manager
+// does for the windows it frames.
 #pragma once
 
 #include "skinart.h"
@@ -36,6 +39,7 @@
 #include <optional>
 
 class QMenu;
+class QScreen;
 
 namespace skin {
 
@@ -99,7 +103,8 @@ public:
     void openSystemMenu();
 
 protected:
-    // The window system's own move and resize; false where it offers none.
+    // The window system's own move and resize; false where it offers none
+    // or no window manager runs now.
     virtual bool startSystemMove();
     virtual bool startSystemResize(Qt::Edges edges);
 
@@ -128,6 +133,8 @@ private:
     void trigger(CaptionButton button);
     void dragTo(const QPoint &globalPosition);
     void updateCursor(int hit);
+    void watchScreen(QScreen *screen);
+    void keepWithinReach();
 
     std::shared_ptr<const SkinArt> art_;
     std::unique_ptr<SkinStyle> style_;
@@ -139,6 +146,8 @@ private:
     QPointer<QMenu> menu_;
     bool painted_ = false;
     bool rehearsalQueued_ = false;
+    bool watchingScreen_ = false;
+    QMetaObject::Connection screenWatch_;
 
     std::optional<CaptionButton> pressed_;
     std::optional<CaptionButton> hovered_;

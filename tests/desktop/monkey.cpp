@@ -1,0 +1,545 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "monkey.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <cstdio>
+#include <optional>
+#include <span>
+
+namespace monkey {
+namespace {
+
+constexpr int LastEventsKept = 30;
+constexpr int StartTimeoutMs = 30000;
+constexpr int CloseTimeoutMs = 30000;
+
+void print(const QString &text) {
+    std::fputs(qPrintable(text + u'\n'), stdout);
+    std::fflush(stdout);
+}
+
+QString at(QPoint point) {
+    return QStringLiteral("%1,%2").arg(point.x()).arg(point.y());
+}
+
+} // namespace
+
+// One line of a window's table: a gesture, on a place of a role or anywhere
+// in the window, and how often it comes.
+struct Monkey::Choice {
+    double weight;
+    Gesture gesture;
+    std::optional<Role> role;
+    bool endsProgram = false; // left out of one-life runs
+};
+
+Monkey::Monkey(const Options &options, XSession &x, WindowModel &model, ProgramProcess &program)
+    : options_(options), x_(x), model_(model), program_(program), random_(options.seed),
+      sounds_(options.longestSoundMs), pings_(x, sounds_, clock_) {}
+
+Monkey::Dice Monkey::roll() {
+    Dice dice;
+    for (double &r : dice.r)
+        r = double(random_() >> 11) * 0x1.0p-53; // the same on every library
+    return dice;
+}
+
+QList<WindowInfo> Monkey::windows() const {
+    return x_.windowsOf(program_.pid());
+}
+
+void Monkey::record(const QString &event) {
+    const QString line = QStringLiteral("#%1 %2 s  %3")
+                             .arg(event_)
+                             .arg(double(clock_.elapsed()) / 1000, 0, 'f', 1)
+                             .arg(event);
+    lastEvents_.append(line);
+    if (lastEvents_.size() > LastEventsKept)
+        lastEvents_.removeFirst();
+    if (options_.verbose)
+        print(line);
+}
+
+int Monkey::fail(const QString &why) {
+    if (failed_)
+        return 1;
+    failed_ = true;
+    print(QStringLiteral("MONKEY FAILED: %1").arg(why));
+    print(QStringLiteral("  seed %1, event %2, program start %3, %4 s into the run")
+              .arg(options_.seed)
+              .arg(event_)
+              .arg(lives_)
+              .arg(double(clock_.elapsed()) / 1000, 0, 'f', 1));
+    print(QStringLiteral("  replay: %1 --seed %2 --events %3 --program %4")
+              .arg(QCoreApplication::applicationFilePath())
+              .arg(options_.seed)
+              .arg(event_)
+              .arg(program_.executable()));
+    print(QStringLiteral("  the last events:"));
+    for (const QString &line : lastEvents_)
+        print(QStringLiteral("    ") + line);
+    const QString tail = program_.errorTail(20).trimmed();
+    if (!tail.isEmpty())
+        print(QStringLiteral("  the program's last output:\n") + tail);
+    program_.kill();
+    return 1;
+}
+
+bool Monkey::startProgram() {
+    if (!program_.start()) {
+        fail(QStringLiteral("cannot start %1: %2")
+                 .arg(program_.executable(), program_.errorString()));
+        return false;
+    }
+    ++lives_;
+    pings_.forgetAll();
+    record(QStringLiteral("program started (pid %1)").arg(program_.pid()));
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < StartTimeoutMs) {
+        const QList<WindowInfo> shown = windows();
+        if (std::any_of(shown.cbegin(), shown.cend(), [](const WindowInfo &w) {
+                return w.kind == WindowKind::Main && w.viewable;
+            }))
+            return true;
+        if (!program_.isRunning()) {
+            program_.waitForEnd(CloseTimeoutMs);
+            fail(QStringLiteral("the program ended before its main window appeared: %1")
+                     .arg(program_.endProblem()));
+            return false;
+        }
+        QThread::msleep(50);
+    }
+    fail(QStringLiteral("the main window did not appear within %1 s").arg(StartTimeoutMs / 1000));
+    return false;
+}
+
+bool Monkey::programEnded() {
+    program_.waitForEnd(CloseTimeoutMs);
+    const QString problem = program_.endProblem();
+    if (!problem.isEmpty() || options_.oneLife) {
+        fail(problem.isEmpty() ? QStringLiteral("the program ended in a run that never ends it")
+                               : problem);
+        return false;
+    }
+    record(QStringLiteral("the program ended cleanly; starting it again"));
+    pings_.forgetAll();
+    return startProgram();
+}
+
+void Monkey::click(QPoint point, int button, int count) {
+    x_.moveTo(point);
+    waitQuietly(40);
+    for (int i = 0; i < count; ++i) {
+        x_.button(button, true);
+        waitQuietly(20);
+        x_.button(button, false);
+        if (i + 1 < count)
+            waitQuietly(60);
+    }
+}
+
+void Monkey::drag(QPoint from, QPoint to) {
+    x_.moveTo(from);
+    waitQuietly(80);
+    x_.button(1, true);
+    // The press must reach the program (and a window manager's grab be
+    // made) before the pointer moves on.
+    waitQuietly(150);
+    x_.moveTo((from + to) / 2);
+    waitQuietly(80);
+    x_.moveTo(to);
+    waitQuietly(80);
+    x_.button(1, false);
+}
+
+void Monkey::pressKey(Key key) {
+    x_.key(key);
+    if (key == Key::Space || key == Key::Return)
+        sounds_.mayStart(clock_.elapsed()); // the focus may be on a letter
+}
+
+bool Monkey::waitQuietly(qint64 ms) {
+    QElapsedTimer waited;
+    waited.start();
+    do {
+        pings_.collect();
+        if (const std::optional<QString> late = pings_.overdue()) {
+            fail(*late);
+            return false;
+        }
+        QThread::msleep(qMin<qint64>(20, qMax<qint64>(1, ms - waited.elapsed())));
+    } while (waited.elapsed() < ms);
+    return !failed_;
+}
+
+bool Monkey::settle(double pause) {
+    pings_.ping(windows());
+    QElapsedTimer waited;
+    waited.start();
+    while (!pings_.collect()) {
+        if (const std::optional<QString> late = pings_.overdue()) {
+            fail(*late);
+            return false;
+        }
+        if (waited.elapsed() > 500) {
+            // Windows closed since the ping cannot answer it.
+            pings_.keepOnly(windows());
+            waited.restart();
+            if (!program_.isRunning()) {
+                pings_.forgetAll();
+                break;
+            }
+        }
+        QThread::msleep(5);
+    }
+    // No more than one sound waiting behind the one playing.
+    while (sounds_.busyUntil() - clock_.elapsed() > sounds_.longestMs())
+        if (!waitQuietly(50))
+            return false;
+    return waitQuietly(qint64(pause * 150));
+}
+
+void Monkey::playOne(const Dice &dice) {
+    const QList<WindowInfo> all = windows();
+    QList<WindowInfo> shown, hidden;
+    for (const WindowInfo &window : all)
+        if (window.kind != WindowKind::Other)
+            (window.viewable ? shown : hidden).append(window);
+    // A child brings back a minimised window from the task bar now and then.
+    if (!hidden.isEmpty() && (shown.isEmpty() || dice.r[9] < 0.2)) {
+        const WindowInfo &window = hidden[int(dice.r[1] * hidden.size())];
+        x_.activate(window.id);
+        ++counts_[QStringLiteral("restore")];
+        record(QStringLiteral("%1: brought back from the task bar").arg(kindName(window.kind)));
+        return;
+    }
+    if (shown.isEmpty()) {
+        record(QStringLiteral("no window shown; waiting"));
+        waitQuietly(300);
+        return;
+    }
+    // A window moved out of reach (a window manager's keyboard move takes
+    // the arrows and Return a child presses too) is brought back, as a user
+    // would bring it with that same keyboard move.
+    const QRect screen(QPoint(0, 0), x_.screenSize());
+    for (const WindowInfo &window : shown) {
+        const QRect caption(window.geometry.topLeft(), QSize(window.geometry.width(), 20));
+        const QRect reachable = caption.intersected(screen.adjusted(0, 0, 0, -20));
+        if (window.kind == WindowKind::Menu || window.kind == WindowKind::Tray ||
+            reachable.width() >= 60)
+            continue;
+        const QPoint back = screen.center() - window.geometry.center() + window.geometry.topLeft();
+        x_.moveWindow(window.id, QPoint(qMax(0, back.x()), qMax(0, back.y())));
+        ++counts_[QStringLiteral("moved back")];
+        record(QStringLiteral("%1: out of reach at %2; moved back onto the screen")
+                   .arg(kindName(window.kind), at(window.geometry.topLeft())));
+        return;
+    }
+    // A menu or a message box in the way draws most of the attention.
+    for (WindowKind first : {WindowKind::Menu, WindowKind::MessageBox}) {
+        for (auto it = shown.crbegin(); it != shown.crend(); ++it)
+            if (it->kind == first && dice.r[0] < 0.75)
+                return act(*it, dice);
+    }
+    static const QHash<WindowKind, double> attention = {
+        {WindowKind::Main, 5},       {WindowKind::About, 2}, {WindowKind::Song, 3},
+        {WindowKind::MessageBox, 2}, {WindowKind::Menu, 2},  {WindowKind::Tray, 0.3}};
+    double total = 0;
+    for (const WindowInfo &window : shown)
+        total += attention.value(window.kind);
+    double pick = dice.r[1] * total;
+    for (const WindowInfo &window : shown) {
+        pick -= attention.value(window.kind);
+        if (pick < 0)
+            return act(window, dice);
+    }
+    act(shown.last(), dice);
+}
+
+void Monkey::act(const WindowInfo &window, const Dice &dice) {
+    using enum Gesture;
+    // What a child does to each window, and how often.
+    static const Choice main[] = {
+        {20, Click, Role::Letter},
+        {3, Click, Role::About},
+        {3, Click, Role::Song},
+        {2, Click, Role::WebPage},
+        {0.3, Click, Role::Exit, true},
+        {8, Click, {}},
+        {2, DoubleClick, Role::Letter},
+        {2, DoubleClick, {}},
+        {3, RightClick, {}},
+        {4, Drag, Role::Caption},
+        {3, Drag, Role::Border},
+        {12, Key, {}},
+        {0.5, Click, Role::Close, true},
+        {1, Click, Role::Minimise},
+        {1, Click, Role::SystemMenu, true},
+        {2, Hover, {}},
+    };
+    static const Choice about[] = {
+        {3, Click, Role::WebPage},
+        {5, Click, {}},
+        {1, DoubleClick, {}},
+        {1, RightClick, {}},
+        {3, Drag, Role::Caption},
+        {2, Drag, Role::Border},
+        {3, Key, {}},
+        {3, Click, Role::Close},
+        {1, Click, Role::SystemMenu},
+        {1, Hover, {}},
+    };
+    static const Choice song[] = {
+        {5, DoubleClick, Role::Player},
+        {4, Click, Role::PlayerButton},
+        {4, Drag, Role::Slider},
+        {3, RightClick, Role::Player},
+        {4, Click, {}},
+        {1, DoubleClick, {}},
+        {2, Drag, Role::Caption},
+        {2, Drag, Role::Border},
+        {3, Key, {}},
+        {3, Click, Role::Close},
+        {1, Click, Role::Minimise},
+        {1, Click, Role::SystemMenu},
+        {1, Hover, {}},
+    };
+    static const Choice box[] = {{6, Key, {}}, {4, Click, Role::OkButton}, {2, Click, {}}};
+    static const Choice menu[] = {{6, Click, {}}, {3, Key, {}}};
+    static const Choice tray[] = {{1, Click, {}}, {1, RightClick, {}}, {1, DoubleClick, {}}};
+
+    std::span<const Choice> table;
+    switch (window.kind) {
+    case WindowKind::Main:
+        table = main;
+        break;
+    case WindowKind::About:
+        table = about;
+        break;
+    case WindowKind::Song:
+        table = song;
+        break;
+    case WindowKind::MessageBox:
+        table = box;
+        break;
+    case WindowKind::Menu:
+        table = menu;
+        break;
+    default:
+        table = tray;
+        break;
+    }
+    const auto weight = [&](const Choice &choice) {
+        return options_.oneLife && choice.endsProgram ? 0.0 : choice.weight;
+    };
+    double total = 0;
+    for (const Choice &choice : table)
+        total += weight(choice);
+    double pick = dice.r[2] * total;
+    for (const Choice &choice : table) {
+        pick -= weight(choice);
+        if (pick < 0)
+            return actOn(window, choice, dice);
+    }
+    actOn(window, table.back(), dice);
+}
+
+void Monkey::actOn(const WindowInfo &window, const Choice &choice, const Dice &dice) {
+    const QSize size = window.geometry.size();
+    // Only what lies on the screen is within reach of the pointer.
+    const QRect visible = QRect(QPoint(0, 0), x_.screenSize())
+                              .intersected(window.geometry)
+                              .translated(-window.geometry.topLeft());
+    QRect place = visible;
+    if (choice.role) {
+        QList<QRect> places;
+        for (const Target &target : model_.targets(window.kind, size))
+            if (target.role == *choice.role && visible.contains(target.rect.center()))
+                places.append(target.rect.intersected(visible));
+        if (!places.isEmpty())
+            place = places[int(dice.r[3] * places.size())];
+    }
+    const QPoint local(place.x() + int(dice.r[4] * place.width()),
+                       place.y() + int(dice.r[5] * place.height()));
+    const QPoint global = window.geometry.topLeft() + local;
+    const Target target = model_.at(window.kind, size, local);
+    const QString where = QStringLiteral("%1: %2 (%3)").arg(kindName(window.kind));
+    const bool letter = window.kind == WindowKind::Main && target.role == Role::Letter;
+    // A run that never ends the program leaves alone what would end it,
+    // wherever the dice fall (a double-click on the window menu's button
+    // closes the window too).
+    static const Role ending[] = {Role::Exit, Role::Close, Role::SystemMenu};
+    if (options_.oneLife && window.kind == WindowKind::Main && choice.gesture != Gesture::Key &&
+        std::find(std::begin(ending), std::end(ending), target.role) != std::end(ending)) {
+        record(where.arg(QStringLiteral("left alone"), target.name));
+        return;
+    }
+
+    switch (choice.gesture) {
+    case Gesture::Click:
+    case Gesture::DoubleClick:
+    case Gesture::RightClick: {
+        const int button = choice.gesture == Gesture::RightClick ? 3 : 1;
+        const int count = choice.gesture == Gesture::DoubleClick ? 2 : 1;
+        static const char *const names[] = {"click", "double-click", "right-click"};
+        const QString name = QString::fromLatin1(names[int(choice.gesture)]);
+        ++counts_[name];
+        record(where.arg(name + u' ' + at(global), target.name));
+        click(global, button, count);
+        if (letter && button == 1)
+            for (int i = 0; i < count; ++i)
+                sounds_.mayStart(clock_.elapsed());
+        break;
+    }
+    case Gesture::Hover:
+        ++counts_[QStringLiteral("hover")];
+        record(where.arg(QStringLiteral("hover ") + at(global), target.name));
+        x_.moveTo(global);
+        waitQuietly(600 + qint64(dice.r[6] * 600));
+        break;
+    case Gesture::Drag: {
+        QPoint to = global;
+        const QSize screen = x_.screenSize();
+        if (choice.role == Role::Slider) {
+            to.setX(window.geometry.x() + place.x() + int(dice.r[6] * place.width()));
+        } else {
+            QPoint delta(int((dice.r[6] - 0.5) * 500), int((dice.r[7] - 0.5) * 400));
+            if (choice.role == Role::Caption) {
+                // The caption stays on the screen, within reach.
+                const QPoint corner = window.geometry.topLeft() + delta;
+                const QPoint kept(qBound(120 - size.width(), corner.x(), screen.width() - 120),
+                                  qBound(0, corner.y(), screen.height() - 60));
+                delta = kept - window.geometry.topLeft();
+            }
+            to = global + delta;
+        }
+        to = QPoint(qBound(0, to.x(), screen.width() - 1), qBound(0, to.y(), screen.height() - 1));
+        ++counts_[QStringLiteral("drag")];
+        record(where.arg(QStringLiteral("drag %1 to %2").arg(at(global), at(to)), target.name));
+        drag(global, to);
+        break;
+    }
+    case Gesture::Key: {
+        static const Key keys[] = {Key::Tab,    Key::Left,  Key::Right,  Key::Up,      Key::Down,
+                                   Key::Escape, Key::Space, Key::Return, Key::AltSpace};
+        // Space and Return press the button that has the focus, Exit among
+        // them, and a window manager's window menu closes windows: a run
+        // that never ends the program keeps to the first six.
+        const int count = options_.oneLife ? 6 : 9;
+        const Key key = keys[int(dice.r[5] * count)];
+        ++counts_[QStringLiteral("key")];
+        record(QStringLiteral("key %1, to the window that has the focus").arg(keyName(key)));
+        pressKey(key);
+        break;
+    }
+    }
+}
+
+bool Monkey::closeProgram() {
+    record(QStringLiteral("closing every window"));
+    QElapsedTimer waited;
+    waited.start();
+    while (program_.isRunning() && waited.elapsed() < CloseTimeoutMs) {
+        for (const WindowInfo &window : windows()) {
+            if (window.kind == WindowKind::Menu)
+                x_.key(Key::Escape);
+            else if (window.kind != WindowKind::Tray && window.kind != WindowKind::Other)
+                x_.requestClose(window.id);
+        }
+        if (!waitQuietly(500))
+            return false;
+    }
+    if (!program_.waitForEnd(CloseTimeoutMs)) {
+        fail(QStringLiteral("the program did not end when its windows were closed"));
+        return false;
+    }
+    const QString problem = program_.endProblem();
+    if (!problem.isEmpty())
+        fail(problem);
+    return problem.isEmpty();
+}
+
+int Monkey::run() {
+    clock_.start();
+    print(QStringLiteral("monkey: seed %1, program %2")
+              .arg(options_.seed)
+              .arg(program_.executable()));
+    if (!startProgram())
+        return 1;
+    qint64 startKiB = -1, lastReportedAt = 0, lastProgressMs = 0;
+    const auto due = [&] {
+        return (options_.events >= 0 && event_ >= options_.events) ||
+               (options_.seconds >= 0 && clock_.elapsed() >= options_.seconds * 1000);
+    };
+    while (!failed_ && !due()) {
+        if (!program_.isRunning()) {
+            if (!programEnded())
+                break;
+            continue;
+        }
+        const Dice dice = roll();
+        ++event_;
+        playOne(dice);
+        if (failed_ || !settle(dice.r[8]))
+            break;
+        if (event_ % 100 == 0) {
+            const QString report = program_.sanitizerReport();
+            if (!report.isEmpty()) {
+                fail(QStringLiteral("a sanitizer reported:\n") + report);
+                break;
+            }
+        }
+        if (options_.warmUpEvents > 0 && event_ == options_.warmUpEvents) {
+            startKiB = program_.residentKiB();
+            print(QStringLiteral("  after the warm-up of %1 events: RSS %2 KiB")
+                      .arg(event_)
+                      .arg(startKiB));
+        }
+        if (startKiB > 0 && event_ - lastReportedAt >= 500) {
+            lastReportedAt = event_;
+            print(QStringLiteral("  event %1: RSS %2 KiB").arg(event_).arg(program_.residentKiB()));
+        }
+        if (!options_.verbose && clock_.elapsed() - lastProgressMs >= 30000) {
+            lastProgressMs = clock_.elapsed();
+            print(QStringLiteral("  %1 events, %2 s").arg(event_).arg(lastProgressMs / 1000));
+        }
+    }
+    qint64 endKiB = -1;
+    if (!failed_ && startKiB > 0)
+        endKiB = program_.residentKiB();
+    if (!failed_)
+        closeProgram();
+
+    QStringList counts;
+    for (auto it = counts_.cbegin(); it != counts_.cend(); ++it)
+        counts.append(QStringLiteral("%1 %2").arg(it.key()).arg(it.value()));
+    print(QStringLiteral("monkey: %1 events in %2 s, %3 program starts, %4 pings answered "
+                         "(longest wait outside sounds %5 ms), %6 pages opened, %7 ends with no "
+                         "leak check (the leak checker's own failure); %8")
+              .arg(event_)
+              .arg(clock_.elapsed() / 1000)
+              .arg(lives_)
+              .arg(pings_.answered())
+              .arg(pings_.longestQuietWaitMs())
+              .arg(program_.pagesOpened())
+              .arg(program_.endsUnchecked())
+              .arg(counts.join(QStringLiteral(", "))));
+    if (endKiB > 0) {
+        const qint64 growth = endKiB - startKiB;
+        print(QStringLiteral("  RSS after the warm-up %1 KiB, at the end %2 KiB: growth %3 KiB "
+                             "over %4 events (limit %5 KiB)")
+                  .arg(startKiB)
+                  .arg(endKiB)
+                  .arg(growth)
+                  .arg(event_ - options_.warmUpEvents)
+                  .arg(options_.growthLimitKiB));
+        if (growth > options_.growthLimitKiB)
+            return fail(
+                QStringLiteral("resident memory grew by %1 KiB after the warm-up").arg(growth));
+    }
+    return failed_ ? 1 : 0;
+}
+
+} // namespace monkey

@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A monkey at the keyboard: real pointer and keyboard input on every window
+// of the running program, chosen at random from a seed, as a child makes
+// it. It fails on a crash, a sanitizer report, a window that stops answering
+// the window manager's ping, or (in the memory mode) resident memory that
+// grows after a warm-up. A failure prints the seed and the last events.
+#pragma once
+
+#include "programprocess.h"
+#include "responsiveness.h"
+#include "windowmodel.h"
+#include "xsession.h"
+
+#include <QElapsedTimer>
+#include <QMap>
+#include <QStringList>
+#include <random>
+
+namespace monkey {
+
+struct Options {
+    quint64 seed = 0;
+    qint64 seconds = 60;     // the run ends at whichever of these comes first
+    qint64 events = -1;      // -1: no limit
+    bool oneLife = false;    // never ends the program (no Exit, no closing the main window)
+    qint64 warmUpEvents = 0; // memory mode when above 0
+    qint64 growthLimitKiB = 2048;
+    qint64 longestSoundMs = 2000;
+    bool verbose = false;
+};
+
+class Monkey {
+public:
+    Monkey(const Options &options, XSession &x, WindowModel &model, ProgramProcess &program);
+    // Runs to the end of the time or events given; 0 when nothing failed.
+    int run();
+
+private:
+    // One event's random numbers, drawn whatever the state: the same seed
+    // gives the same numbers to every event, so a run replays.
+    struct Dice {
+        double r[10];
+    };
+    enum class Gesture { Click, DoubleClick, RightClick, Hover, Drag, Key };
+    struct Choice;
+
+    Dice roll();
+    bool startProgram();
+    bool programEnded(); // handles an end; false when the run must stop
+    void playOne(const Dice &dice);
+    void act(const WindowInfo &window, const Dice &dice);
+    void actOn(const WindowInfo &window, const Choice &choice, const Dice &dice);
+
+    void click(QPoint at, int button, int count);
+    void drag(QPoint from, QPoint to);
+    void pressKey(Key key);
+    // Waits for the program to answer the pings sent after an event, then
+    // for the pause drawn; false on a failure.
+    bool settle(double pause);
+    bool waitQuietly(qint64 ms);
+    bool closeProgram();
+
+    void record(const QString &event);
+    int fail(const QString &why);
+    QList<WindowInfo> windows() const;
+
+    const Options options_;
+    XSession &x_;
+    WindowModel &model_;
+    ProgramProcess &program_;
+    std::mt19937_64 random_;
+    QElapsedTimer clock_;
+    SoundTime sounds_;
+    PingWatch pings_;
+
+    qint64 event_ = 0;
+    int lives_ = 0;
+    QStringList lastEvents_;
+    QMap<QString, int> counts_;
+    bool failed_ = false;
+};
+
+} // namespace monkey
