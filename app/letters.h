@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The letter table: which button teaches which letter, from which files.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's one module: what lives for the whole run outside the windows.
 #pragma once
 

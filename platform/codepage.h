@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system's narrow ("ANSI") code page: the codeset of the C library's
 // locale as the environment sets it. Text for functions with a narrow
 // interface is converted to it just before the call.

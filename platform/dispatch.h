@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Late-bound calls: controls reached by dispatch identifier, with automation
 // variants as arguments.
 #pragma once

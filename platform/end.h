@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // End: the program stops at once, whatever windows are open.
 #pragma once
 

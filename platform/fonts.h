@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own Arabic font, so every caption renders shaped and legible
 // on a machine that has none of the faces the windows name.
 #pragma once

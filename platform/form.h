@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window of the program: fixed properties and controls given as one table,
 // loaded when it is first shown, unloaded when the user closes it. The object
 // outlives its window: showing it again after a close loads it afresh.

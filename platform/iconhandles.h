@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 32-bit icon handles: one per icon the program hands to the platform,
 // handed out on first ask and valid for the rest of the run.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The media framework's backend. Only the GStreamer one is used: the other
 // one Qt ships crashes when there is no audio device. Qt reads the choice
 // once, when the application object is made.

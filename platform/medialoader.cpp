@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The media layer loaded from the program folder on first use.
 #include "dispatch.h"
 #include "mediamodule.h"

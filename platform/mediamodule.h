@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The media layer: the sound output behind sndPlaySoundA and the media player
 // control, both built on the media framework. The program loads it as a
 // module of its own on first use, so that starting the program never pays

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The media player control's stored settings, kept apart from the control so
 // that a window can hold them without loading the media layer.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform's message box: a prompt, a button style and a title.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program builds Windows-style file names ("folder\name"); the file
 // functions of this layer turn them into names the file system knows.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures loaded from files, as the image controls show them.
 #pragma once
 

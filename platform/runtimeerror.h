@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runtime errors: raised by the platform layer where the platform would raise
 // one, caught at the one place every event handler is entered through.
 #pragma once

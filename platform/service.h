@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A platform interface with one real implementation that tests can replace
 // by a recording fake for as long as a Fake object lives.
 #pragma once

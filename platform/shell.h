@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ShellExecuteA: hands a file or web address to the program the desktop
 // has registered for it.
 #pragma once

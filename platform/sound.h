@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // sndPlaySoundA: plays a wave file named in the narrow code page.
 #pragma once
 

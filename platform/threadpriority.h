@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up work done on a second thread while the user waits for the window.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shell_NotifyIconA: an icon with a tip in the desktop's notification area.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Positions and sizes in twips (1440 to the inch): 15 twips make a
 // device-independent pixel at 96 dots per inch.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The few Windows types and constants the program's code is written against.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 32-bit window handles: one per live window, handed out on first ask.
 #pragma once
 

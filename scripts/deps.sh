@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, running or testing the program
 # needs and that are missing. Usage: scripts/deps.sh [run|test|package]
 set -euo pipefail

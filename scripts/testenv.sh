@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the test scripts: starts what the tests need in a scratch folder
 # of its own, and stops it all when the sourcing script exits. A virtual
 # display when there is none, a window manager, a sound server with a null

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A skin ready to draw with: the skin read from its stream, its images, and
 // the drawing of its pictures, shared by the frame and the style of one
 // window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skin control: each window carries one, named Skin1, holding that
 // window's own copy of the skin stream. It shows nothing of its own and has
 // no size; its one operation, apply, is reached late-bound:

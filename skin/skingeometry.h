@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The element-rectangle rule: where an element lies in its parent, from the
 // parent's size, the element's anchors (percentages of that size) and its
 // offsets (pixels).

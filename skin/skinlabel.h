@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skin label: a caption drawn in the skin's "Label" style, from settings
 // stored with the label when its window is made. Nothing reads or changes a
 // label at run time.

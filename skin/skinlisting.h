@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A skin as a flat, readable listing: one entry per value, keyed by where it
 // lies ("Web-II/Form/top_edge  m_Type"). The skin tool prints it as a dump,
 // and compares two listings to report every difference between two skins.

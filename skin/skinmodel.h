@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The content of a skin stream, as plain values: control settings, image
 // table and the tree of elements under the root. skin::readSkinStream()
 // (skinreader.h) fills it, skin::writeSkinStream() (skinwriter.h) turns it

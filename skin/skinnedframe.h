@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame a skin puts around a window: a frameless top-level window that
 // holds the window's client area at the skin's margins and draws the window
 // element "Form" around it at the frame's current size: caption strip,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a skin stream into a skin::Skin.
 //
 // The reader checks every length against the bytes that are left before it

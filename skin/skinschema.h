@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a skin stream may hold: the kinds of elements with their class
 // identifiers and property groups, the encoding of every known property, and
 // the layouts of the fixed parts of picture values. The reader, the writer

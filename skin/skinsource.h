@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The source form of a skin: its tree and values as a JSON file a person can
 // read and edit, and its images as PNG files beside it. The stored skin is
 // kept in this form (skin/webii/) and built into a stream at build time.

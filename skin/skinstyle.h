@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The style of the controls inside a skinned window, drawn from the skin's
 // control elements:
 //  - push buttons from "Button": m_Disabled when disabled, m_Pressed while

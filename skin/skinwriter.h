@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing a skin::Skin as a skin stream. What skin::readSkinStream() read
 // comes back byte for byte, unknown properties and picture handles included.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stored skin "Web-II" as each window carries it: one stream per window,
 // built from skin/webii/ at build time and embedded in the program.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Getting a window's text ready before the window's first paint.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The author's addresses: the three web pages the program opens and the
 // contact address the About window shows. The hosts lie under a reserved
 // domain, so no real site is ever opened by mistake.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About window: the program's picture, which opens the author's page,
 // beside a frame of labels with the program's title, credits, date and
 // contact address.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The letters song window: an instruction label above a media player that
 // plays the song's video when the child double-clicks it.
 #pragma once

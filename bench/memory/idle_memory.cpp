@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Idle memory: the resident memory of the program with its main window shown
 // and the event loop idle, against a bare Qt window of the same size. Each is
 // a process of its own, measured half a second after its first paint.

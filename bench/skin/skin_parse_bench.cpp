@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // skin_parse_bench [ROUNDS]
 //
 // Reads a stored skin copy (249,097 bytes) into a skin::Skin, and copies the

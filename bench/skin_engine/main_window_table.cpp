@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the main window's table, skinned or not, ending at its first
 // paint: what the skin adds to start-up.
 // Usage: bench_main_window_table plain|skinned

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skin engine on the main window, each figure against a baseline in the
 // same run:
 //  1. applying the skin (reading the stream, setting up frame and style)

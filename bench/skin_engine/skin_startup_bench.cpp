@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up to first paint, each a process of its own: the main window's
 // table skinned, the same unskinned, and a bare Qt window of the same size.
 // Usage: skin_startup_bench [runs]   (needs a display: DISPLAY or QT_QPA_PLATFORM)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Soak: 10,000 letter presses through the real click path and 200 opens and
 // closes of the About and song windows, in one run. After a warm-up the
 // resident memory may grow by at most 2 MB, and the live widgets and objects

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The song window's figures, each against a baseline in the same run:
 //  1. start-up to the main window's first paint: the program (whose song
 //     window holds a player) against the foundation's start-up benchmark

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's start-up as app/main.cpp does it, ending at the main
 // window's first paint; prints whether the media framework's backend was
 // loaded by then. With "eager", a media player and its audio output are made

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Press to first sound: from a letter button's click until the first audible
 // samples of its sound come out of the sound server, against a direct
 // sndPlaySoundA call of the same file. Both are heard on the monitor of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The baseline: a bare Qt window of the main window's size.
 #include "firstpaint.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ends the process as soon as a window has been painted on the screen for
 // the first time.
 #pragma once

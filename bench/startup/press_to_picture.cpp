@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Press to picture: from a letter button's click to its picture painted in
 // the picture area, over the shipped media, with the sound left out; against
 // the least any program does for it, the same file read into a QImage and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the bare window and the program's window in turn, each until its
 // first paint, and reports the median times and their ratio.
 // Usage: bench_startup [runs]   (needs a display: DISPLAY or QT_QPA_PLATFORM)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The media layer linked into the same binary: the tests, and the module the
 // program loads.
 #include "mediamodule.h"

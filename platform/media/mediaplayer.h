@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform's media player control: a video surface above a bar of
 // playback controls, given its media late-bound through its URL property.
 #pragma once

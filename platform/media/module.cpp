@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The media layer as a module of its own, loaded by the program on first use.
 // It exports this one function and nothing else (module.map).
 #include "mediamodule.h"

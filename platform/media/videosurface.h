@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture part of the media player: draws the frames a video sink hands
 // it, and reports double-clicks on itself.
 #pragma once

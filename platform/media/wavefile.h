@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A RIFF wave file read into memory: the PCM encodings a sound card plays.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the skin stream reader: whatever the bytes, reading
 // must end in a skin or an error, without a crash, a hang or a read past the
 // end; and a stream that reads must write back to the same bytes.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzzes the skin stream reader for a bounded time.
 #   skin/fuzz/run.sh [SECONDS]      (default 60)
 # Builds the "fuzz" preset (clang, libFuzzer, AddressSanitizer) into

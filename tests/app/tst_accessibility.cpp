@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What assistive technology finds in the three windows, and the main window
 // driven by the keyboard alone.
 #include "controls.h"

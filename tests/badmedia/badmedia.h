@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A corpus of damaged and unusual media files, and what a letter lesson is
 // to make of each: the files a child's program folder may end up holding.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every letter lesson against every file of the bad-media corpus, through
 // the real main window, the real picture loader and the real sound device:
 // a picture that can't be loaded gives the error box naming its file and no

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a fresh prefix and checks the layout a desktop
 # expects, then starts the installed launcher the way a desktop would: from
 # elsewhere, through a link, under a locale that cannot express Arabic.

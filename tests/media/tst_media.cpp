@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks the shipped media files and the program icon as the program and the
 // platform will read them: names, formats, sizes and sound levels.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The media layer as the program reaches it: a module loaded from the
 // program folder on first use, never linked into the executable.
 #include "dispatch.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up helpers run at a lowered priority, and only they do.
 #include "fonts.h"
 #include "threadpriority.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Readable failure output for the skin's value types in Qt Test comparisons.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small skin built in code for the stream tests: a few settings, one 2 × 1
 // image, and a root with a static (which has a static child) and a check.
 #pragma once

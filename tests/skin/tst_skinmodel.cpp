@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The element-rectangle rule and the model's queries: paths, typed
 // properties, and the fields of every picture layout.
 #include "skingeometry.h"

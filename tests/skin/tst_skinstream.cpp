@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing skin streams: exact round trips, unknown properties,
 // and clear errors for every kind of damage.
 #include "skinprint.h"

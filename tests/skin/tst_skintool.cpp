@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skin tool as people use it: real files in a temporary folder, the
 // program's output and exit status.
 #include "skinreader.h"

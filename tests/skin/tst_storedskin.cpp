@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stored skin "Web-II" as the windows carry it: three copies of 249,097
 // bytes, their content, and the rectangle rule over their tree.
 #include "skingeometry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small window that carries a Skin1 and applies it at load, as the
 // program's windows do, and helpers to look at skinned windows.
 #pragma once

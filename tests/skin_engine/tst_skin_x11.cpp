@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window skinned on a real X display with a window manager: it
 // shows with the skin's frame and none of the manager's, and moves, resizes,
 // minimises and closes by that frame under real pointer input (xdotool).

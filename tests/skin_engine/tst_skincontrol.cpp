@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skin control's late-bound apply, its failures, and the skin label.
 #include "fakes.h"
 #include "runtimeerror.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skinned frame: its size, where its pieces and caption buttons lie,
 // what the buttons do, and which areas move and resize the window.
 #include "skintestform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pixels of a skinned window come from the skin's art where the skin
 // says: caption strip, caption buttons, borders, background, buttons and
 // frames. Run at device pixel ratio 1 and (QT_SCALE_FACTOR=2) at 2, where

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text a skinned window rehearses before its first paint is the text it
 // then paints, in the same fonts; and rehearsing paints nothing of it.
 #include "skintestform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Changes the process's current directory for a test's scope.
 #pragma once
 

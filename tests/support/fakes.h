@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recording fakes for the platform interfaces, installed for a test's scope.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the letter-lesson tests do with the main window: press a button the
 // way a child does, and look at the picture area's image.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Media files written by tests: tones as wave files, plain pictures.
 #pragma once
 

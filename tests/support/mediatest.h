@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // For tests that play media: the same backend as the program, chosen before
 // the application object exists, and the shipped song video.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recording fakes for the shell's two entries: opening an address and the
 // notification-area icon.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The song window under a real window system: clicks from the X server reach
 // the player inside its skinned window as the child makes them.
 #include "fakes.h"

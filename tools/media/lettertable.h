@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The letter table of the media generators (letters.tsv).
 #pragma once
 

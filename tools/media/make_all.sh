@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates the program icon, the letter pictures and the letter sounds (and
 # the song video when its tool is present) in place, from the tools beside
 # this script. The results are committed; the build only copies them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the program icon and writes it as an icon file with one 100 x 150
 // image in 24-bit colour with a 1-bit mask. The bytes are written here, not by
 // an image plugin, so the file layout is exactly the one the program ships.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws one picture per letter: the letter large and bright on a soft
 // coloured card, with its spoken name beneath it. Letters whose table row says
 // "bmp" are saved as 24-bit bitmaps, the others as JPEG files.

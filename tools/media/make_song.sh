@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the letters song video "حروف الهجاء.wmv": the 28 letters in order,
 # each showing its picture for one bar while its spoken name sounds over a
 # simple cheerful tune. ASF container, WMV2 video, WMA2 audio.

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Speaks the name of every letter of letters.tsv with the Arabic voice and
 # writes "<letter>.wav": trimmed of silence at both ends, faded in and out,
 # normalised to -1 dBFS, 16-bit PCM mono at 22050 Hz.

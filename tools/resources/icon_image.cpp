@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the one image of an icon file, without the file's header and
 // directory: the form an icon image takes as a Windows resource.
 // Usage: snomel-icon-image ICON-FILE IMAGE-FILE

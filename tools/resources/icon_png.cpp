@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the program icon as the square PNG images a desktop icon theme
 // holds: the icon is taller than wide, so it is centred on a transparent
 // square before it is scaled.

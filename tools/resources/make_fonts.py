@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Makes the program's bundled font: Noto Naskh Arabic with the Latin
 letters of Noto Serif, its companion design, merged in, as the family
 "Snomel Naskh".

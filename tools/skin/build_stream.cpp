@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // snomel-skin-build SOURCE.json OUTPUT [--handles FIRST] [--expect-size BYTES]
 //
 // Builds a skin stream from its source form (the JSON file and its images),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // make_skin_art OUTPUT_DIR
 //
 // Draws the three images of the stored skin "Web-II" (our own artwork):

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // snomel-skin: a command-line tool for people who make or check skins.
 #include "skinlisting.h"
 #include "skinreader.h"
