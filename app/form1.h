@@ -2,7 +2,7 @@
 // The main window: the picture area, the letter buttons and the commands.
 #pragma once
 
-#include "form.h"
+#include "platform/form.h"
 
 namespace platform {
 class ImageControl;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "form1layout.h"
+#include "app/form1layout.h"
 
 namespace app {
 namespace {
@@ -89,8 +89,8 @@ const platform::AccessibleText AccessibleTexts[] = {
 
 } // namespace
 
-const platform::FormSpec Form1Spec{
-    "برنامج: تعليم سنوميل", 9000,     6930,           /*minButton=*/true,
-    /*maxButton=*/false,    Controls, AccessibleTexts};
+const platform::FormSpec Form1Spec{"برنامج: تعليم سنوميل", 9000,     6930,
+                                   /*minButton=*/true,
+                                   /*maxButton=*/false,    Controls, AccessibleTexts};
 
 } // namespace app

@@ -2,7 +2,7 @@
 // The main window's properties and controls, as one table.
 #pragma once
 
-#include "form.h"
+#include "platform/form.h"
 
 namespace app {
 

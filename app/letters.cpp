@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "letters.h"
+#include "app/letters.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "form1.h"
-#include "mediabackend.h"
-#include "startup.h"
+#include "app/form1.h"
+#include "app/startup.h"
+#include "platform/mediabackend.h"
 
 #include <QApplication>
 

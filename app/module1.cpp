@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "module1.h"
+#include "app/module1.h"
 
 namespace app::Module1 {
 

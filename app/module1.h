@@ -2,7 +2,7 @@
 // The program's one module: what lives for the whole run outside the windows.
 #pragma once
 
-#include "tray.h"
+#include "platform/tray.h"
 
 namespace app::Module1 {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "startup.h"
+#include "app/startup.h"
 
-#include "accessibility.h"
-#include "fonts.h"
-#include "form.h"
+#include "platform/accessibility.h"
+#include "platform/fonts.h"
+#include "platform/form.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -2,7 +2,7 @@
 // Start-up: the application object made ready for the program's windows.
 #pragma once
 
-#include "fonts.h"
+#include "platform/fonts.h"
 
 #include <QApplication>
 

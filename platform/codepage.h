@@ -4,7 +4,7 @@
 // interface is converted to it just before the call.
 #pragma once
 
-#include "service.h"
+#include "platform/service.h"
 
 #include <QByteArray>
 #include <QString>

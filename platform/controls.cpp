@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "controls.h"
+#include "platform/controls.h"
 
-#include "accessibility.h"
+#include "platform/accessibility.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -2,7 +2,7 @@
 // The platform's picture box and image control.
 #pragma once
 
-#include "picture.h"
+#include "platform/picture.h"
 
 #include <QFrame>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dispatch.h"
+#include "platform/dispatch.h"
 
-#include "runtimeerror.h"
+#include "platform/runtimeerror.h"
 
 namespace platform {
 

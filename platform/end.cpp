@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "end.h"
+#include "platform/end.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "fonts.h"
-#include "threadpriority.h"
+#include "platform/fonts.h"
+#include "platform/threadpriority.h"
 
 #include <QApplication>
 #include <QFont>

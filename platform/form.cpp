@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "form.h"
+#include "platform/form.h"
 
-#include "accessibility.h"
-#include "controls.h"
-#include "fonts.h"
-#include "runtimeerror.h"
-#include "twips.h"
-#include "windowhandles.h"
+#include "platform/accessibility.h"
+#include "platform/controls.h"
+#include "platform/fonts.h"
+#include "platform/runtimeerror.h"
+#include "platform/twips.h"
+#include "platform/windowhandles.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>

@@ -4,8 +4,8 @@
 // outlives its window: showing it again after a close loads it afresh.
 #pragma once
 
-#include "runtimeerror.h"
-#include "win32.h"
+#include "platform/runtimeerror.h"
+#include "platform/win32.h"
 
 #include <QIcon>
 #include <QImage>

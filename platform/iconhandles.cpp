@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "iconhandles.h"
+#include "platform/iconhandles.h"
 
 #include <QHash>
 #include <QIcon>

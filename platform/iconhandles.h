@@ -3,7 +3,7 @@
 // handed out on first ask and valid for the rest of the run.
 #pragma once
 
-#include "win32.h"
+#include "platform/win32.h"
 
 class QIcon;
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The media layer loaded from the program folder on first use.
-#include "dispatch.h"
-#include "mediamodule.h"
-#include "mediaplayersettings.h"
-#include "programfolder.h"
-#include "sound.h"
+#include "platform/dispatch.h"
+#include "platform/mediamodule.h"
+#include "platform/mediaplayersettings.h"
+#include "platform/programfolder.h"
+#include "platform/sound.h"
 
 #include <QDir>
 #include <QFileInfo>

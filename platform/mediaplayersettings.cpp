@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "mediaplayersettings.h"
+#include "platform/mediaplayersettings.h"
 
 #include <QDataStream>
 #include <QIODevice>

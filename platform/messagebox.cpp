@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "messagebox.h"
+#include "platform/messagebox.h"
 
-#include "win32.h"
+#include "platform/win32.h"
 
 #include <QApplication>
 #include <QFontDatabase>

@@ -2,7 +2,7 @@
 // The platform's message box: a prompt, a button style and a title.
 #pragma once
 
-#include "service.h"
+#include "platform/service.h"
 
 #include <QString>
 

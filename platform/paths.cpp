@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "paths.h"
+#include "platform/paths.h"
 
 #include <QFile>
 #include <QFileInfo>

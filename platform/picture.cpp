@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "picture.h"
+#include "platform/picture.h"
 
-#include "paths.h"
-#include "runtimeerror.h"
+#include "platform/paths.h"
+#include "platform/runtimeerror.h"
 
 #include <QFile>
 #include <QImageReader>

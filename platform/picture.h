@@ -2,7 +2,7 @@
 // Pictures loaded from files, as the image controls show them.
 #pragma once
 
-#include "service.h"
+#include "platform/service.h"
 
 #include <QImage>
 #include <QString>

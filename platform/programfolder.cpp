@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "programfolder.h"
+#include "platform/programfolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

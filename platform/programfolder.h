@@ -2,7 +2,7 @@
 // The program folder: the folder that holds the running executable.
 #pragma once
 
-#include "service.h"
+#include "platform/service.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "runtimeerror.h"
+#include "platform/runtimeerror.h"
 
-#include "messagebox.h"
-#include "paths.h"
-#include "win32.h"
+#include "platform/messagebox.h"
+#include "platform/paths.h"
+#include "platform/win32.h"
 
 #include <QCoreApplication>
 #include <QDir>

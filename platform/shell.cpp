@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell.h"
+#include "platform/shell.h"
 
-#include "codepage.h"
+#include "platform/codepage.h"
 
 #include <QDesktopServices>
 #include <QUrl>

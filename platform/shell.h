@@ -3,8 +3,8 @@
 // has registered for it.
 #pragma once
 
-#include "service.h"
-#include "win32.h"
+#include "platform/service.h"
+#include "platform/win32.h"
 
 namespace platform {
 

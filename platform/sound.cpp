@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "sound.h"
+#include "platform/sound.h"
 
-#include "mediamodule.h"
+#include "platform/mediamodule.h"
 
 namespace platform {
 

@@ -2,8 +2,8 @@
 // sndPlaySoundA: plays a wave file named in the narrow code page.
 #pragma once
 
-#include "service.h"
-#include "win32.h"
+#include "platform/service.h"
+#include "platform/win32.h"
 
 namespace platform {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "threadpriority.h"
+#include "platform/threadpriority.h"
 
 #include <QtGlobal>
 

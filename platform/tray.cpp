@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tray.h"
+#include "platform/tray.h"
 
-#include "codepage.h"
-#include "iconhandles.h"
-#include "runtimeerror.h"
-#include "windowhandles.h"
+#include "platform/codepage.h"
+#include "platform/iconhandles.h"
+#include "platform/runtimeerror.h"
+#include "platform/windowhandles.h"
 
 #include <QApplication>
 #include <QHash>

@@ -2,8 +2,8 @@
 // Shell_NotifyIconA: an icon with a tip in the desktop's notification area.
 #pragma once
 
-#include "service.h"
-#include "win32.h"
+#include "platform/service.h"
+#include "platform/win32.h"
 
 #include <QString>
 

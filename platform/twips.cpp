@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "twips.h"
+#include "platform/twips.h"
 
 #include <QWidget>
 

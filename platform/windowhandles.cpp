@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "windowhandles.h"
+#include "platform/windowhandles.h"
 
-#include "runtimeerror.h"
+#include "platform/runtimeerror.h"
 
 #include <QHash>
 #include <QPointer>

@@ -2,7 +2,7 @@
 // 32-bit window handles: one per live window, handed out on first ask.
 #pragma once
 
-#include "win32.h"
+#include "platform/win32.h"
 
 class QWidget;
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "windowmanager.h"
+#include "platform/windowmanager.h"
 
 #include <QGuiApplication>
 #include <QWindow>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "skinart.h"
+#include "skin/skinart.h"
 
-#include "skinreader.h"
+#include "skin/skinreader.h"
 
 #include <QPainter>
 #include <QPixmapCache>

@@ -30,7 +30,7 @@
 //    a window is resized.
 #pragma once
 
-#include "skinmodel.h"
+#include "skin/skinmodel.h"
 
 #include <QColor>
 #include <QHash>

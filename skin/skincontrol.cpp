@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "skincontrol.h"
+#include "skin/skincontrol.h"
 
-#include "skinengine.h"
-#include "windowhandles.h"
+#include "platform/windowhandles.h"
+#include "skin/skinengine.h"
 
 namespace skin {
 

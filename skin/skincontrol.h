@@ -26,7 +26,7 @@
 // window stays as it was, unskinned and working.
 #pragma once
 
-#include "dispatch.h"
+#include "platform/dispatch.h"
 
 #include <QByteArray>
 #include <QWidget>

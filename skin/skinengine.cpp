@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "skinengine.h"
+#include "skin/skinengine.h"
 
-#include "runtimeerror.h"
-#include "skinart.h"
-#include "skinnedframe.h"
+#include "platform/runtimeerror.h"
+#include "skin/skinart.h"
+#include "skin/skinnedframe.h"
 
 #include <QWidget>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "skingeometry.h"
+#include "skin/skingeometry.h"
 
 #include <algorithm>
 #include <limits>

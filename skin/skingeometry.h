@@ -4,7 +4,7 @@
 // offsets (pixels).
 #pragma once
 
-#include "skinmodel.h"
+#include "skin/skinmodel.h"
 
 #include <QSize>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "skinlabel.h"
+#include "skin/skinlabel.h"
 
-#include "accessibility.h"
-#include "skinstyle.h"
+#include "platform/accessibility.h"
+#include "skin/skinstyle.h"
 
 #include <QPainter>
 #include <algorithm>

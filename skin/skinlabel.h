@@ -9,8 +9,8 @@
 // font. Before its window is skinned it draws in the window's palette.
 #pragma once
 
-#include "form.h"
-#include "textrehearsal.h"
+#include "platform/form.h"
+#include "skin/textrehearsal.h"
 
 #include <QString>
 #include <QWidget>

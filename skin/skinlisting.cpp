@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "skinlisting.h"
+#include "skin/skinlisting.h"
 
 #include <QCryptographicHash>
 #include <QHash>

@@ -5,7 +5,7 @@
 // Picture handles are left out: they carry no meaning.
 #pragma once
 
-#include "skinmodel.h"
+#include "skin/skinmodel.h"
 
 #include <QList>
 #include <QString>

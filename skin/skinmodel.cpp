@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "skinmodel.h"
+#include "skin/skinmodel.h"
 
 #include <QtEndian>
 

@@ -16,7 +16,7 @@
 // property has another encoding than the one asked for.
 #pragma once
 
-#include "skinschema.h"
+#include "skin/skinschema.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

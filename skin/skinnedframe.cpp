@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "skinnedframe.h"
+#include "skin/skinnedframe.h"
 
-#include "accessibility.h"
-#include "fonts.h"
-#include "skingeometry.h"
-#include "skinstyle.h"
-#include "windowmanager.h"
+#include "platform/accessibility.h"
+#include "platform/fonts.h"
+#include "platform/windowmanager.h"
+#include "skin/skingeometry.h"
+#include "skin/skinstyle.h"
 
 #include <QEvent>
 #include <QMenu>

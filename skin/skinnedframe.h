@@ -31,8 +31,8 @@
 // does for the windows it frames.
 #pragma once
 
-#include "skinart.h"
-#include "textrehearsal.h"
+#include "skin/skinart.h"
+#include "skin/textrehearsal.h"
 
 #include <QPointer>
 #include <QWidget>

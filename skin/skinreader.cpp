@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "skinreader.h"
+#include "skin/skinreader.h"
 
 #include <QtEndian>
 

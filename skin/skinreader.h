@@ -8,7 +8,7 @@
 // that writing the skin back gives the same bytes.
 #pragma once
 
-#include "skinmodel.h"
+#include "skin/skinmodel.h"
 
 #include <QByteArrayView>
 #include <QString>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "skinschema.h"
+#include "skin/skinschema.h"
 
 #include <algorithm>
 

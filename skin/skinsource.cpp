@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "skinsource.h"
+#include "skin/skinsource.h"
 
-#include "skinlisting.h"
+#include "skin/skinlisting.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -23,7 +23,7 @@
 // gives them when a stream is built.
 #pragma once
 
-#include "skinmodel.h"
+#include "skin/skinmodel.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "skinstyle.h"
+#include "skin/skinstyle.h"
 
-#include "controls.h"
+#include "platform/controls.h"
 
-#include "skingeometry.h"
+#include "skin/skingeometry.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -15,7 +15,7 @@
 // Every other kind of control keeps the look of the base style.
 #pragma once
 
-#include "skinart.h"
+#include "skin/skinart.h"
 
 #include <QProxyStyle>
 #include <memory>

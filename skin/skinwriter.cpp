@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "skinwriter.h"
+#include "skin/skinwriter.h"
 
-#include "skinreader.h"
+#include "skin/skinreader.h"
 
 #include <QtEndian>
 

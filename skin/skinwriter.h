@@ -3,7 +3,7 @@
 // comes back byte for byte, unknown properties and picture handles included.
 #pragma once
 
-#include "skinmodel.h"
+#include "skin/skinmodel.h"
 
 #include <QByteArray>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "storedskin.h"
+#include "skin/storedskin.h"
 
-#include "skinreader.h"
+#include "skin/skinreader.h"
 
 #include <QResource>
 #include <QtDebug>

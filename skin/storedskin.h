@@ -3,7 +3,7 @@
 // built from skin/webii/ at build time and embedded in the program.
 #pragma once
 
-#include "skinmodel.h"
+#include "skin/skinmodel.h"
 
 #include <QByteArray>
 

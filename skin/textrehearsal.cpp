@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "textrehearsal.h"
+#include "skin/textrehearsal.h"
 
-#include "skinlabel.h"
+#include "skin/skinlabel.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

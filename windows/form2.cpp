@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "form2.h"
+#include "windows/form2.h"
 
-#include "author.h"
-#include "codepage.h"
-#include "controls.h"
-#include "form2layout.h"
-#include "shell.h"
-#include "skincontrol.h"
-#include "skinlabel.h"
-#include "storedskin.h"
+#include "platform/codepage.h"
+#include "platform/controls.h"
+#include "platform/shell.h"
+#include "skin/skincontrol.h"
+#include "skin/skinlabel.h"
+#include "skin/storedskin.h"
+#include "windows/author.h"
+#include "windows/form2layout.h"
 
 #include <QGroupBox>
 #include <algorithm>

@@ -4,7 +4,7 @@
 // contact address.
 #pragma once
 
-#include "form.h"
+#include "platform/form.h"
 
 namespace windows {
 

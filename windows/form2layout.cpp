@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "form2layout.h"
+#include "windows/form2layout.h"
 
-#include "author.h"
+#include "windows/author.h"
 
 namespace windows {
 namespace {
@@ -59,9 +59,9 @@ const platform::AccessibleText AccessibleTexts[] = {
 
 } // namespace
 
-const platform::FormSpec Form2Spec{
-    "حول البرنامج",      3930,     2520,           /*minButton=*/false,
-    /*maxButton=*/false, Controls, AccessibleTexts};
+const platform::FormSpec Form2Spec{"حول البرنامج",      3930,     2520,
+                                   /*minButton=*/false,
+                                   /*maxButton=*/false, Controls, AccessibleTexts};
 
 const std::span<const StoredLabel> Form2Labels(Labels);
 

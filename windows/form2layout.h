@@ -2,7 +2,7 @@
 // The About window's properties, controls and texts, as data.
 #pragma once
 
-#include "form.h"
+#include "platform/form.h"
 
 #include <QColor>
 #include <span>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "form3.h"
+#include "windows/form3.h"
 
-#include "dispatch.h"
-#include "form3layout.h"
-#include "mediamodule.h"
-#include "skincontrol.h"
-#include "skinlabel.h"
-#include "storedskin.h"
+#include "platform/dispatch.h"
+#include "platform/mediamodule.h"
+#include "skin/skincontrol.h"
+#include "skin/skinlabel.h"
+#include "skin/storedskin.h"
+#include "windows/form3layout.h"
 
 namespace windows {
 

@@ -3,7 +3,7 @@
 // plays the song's video when the child double-clicks it.
 #pragma once
 
-#include "form.h"
+#include "platform/form.h"
 
 namespace platform {
 class Dispatch;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "form3layout.h"
+#include "windows/form3layout.h"
 
 namespace windows {
 namespace {

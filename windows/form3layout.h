@@ -2,9 +2,9 @@
 // The letters song window's properties, controls and texts, as data.
 #pragma once
 
-#include "form.h"
-#include "mediaplayersettings.h"
-#include "skinlabel.h"
+#include "platform/form.h"
+#include "platform/mediaplayersettings.h"
+#include "skin/skinlabel.h"
 
 namespace windows {
 

@@ -4,10 +4,10 @@
 // a process of its own, measured half a second after its first paint.
 // Usage: bench_idle_memory [runs]     (needs a display: DISPLAY or
 //        QT_QPA_PLATFORM; the same binary is started again for each window)
-#include "benchstats.h"
-#include "form1.h"
-#include "mediabackend.h"
-#include "startup.h"
+#include "app/form1.h"
+#include "app/startup.h"
+#include "bench/support/benchstats.h"
+#include "platform/mediabackend.h"
 
 #include <QApplication>
 #include <QFile>

@@ -6,8 +6,8 @@
 // as reading allocates too) and a memcpy into a buffer allocated once. Each
 // round times a batch of each, interleaved; the medians are reported, and the
 // ratio of reading to the deep copy is checked against the target of 10.
-#include "skinreader.h"
-#include "storedskin.h"
+#include "skin/skinreader.h"
+#include "skin/storedskin.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

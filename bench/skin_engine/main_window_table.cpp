@@ -2,12 +2,12 @@
 // Start-up of the main window's table, skinned or not, ending at its first
 // paint: what the skin adds to start-up.
 // Usage: bench_main_window_table plain|skinned
-#include "../startup/firstpaint.h"
-#include "form.h"
-#include "form1layout.h"
-#include "skincontrol.h"
-#include "startup.h"
-#include "storedskin.h"
+#include "app/form1layout.h"
+#include "app/startup.h"
+#include "bench/startup/firstpaint.h"
+#include "platform/form.h"
+#include "skin/skincontrol.h"
+#include "skin/storedskin.h"
 
 #include <QApplication>
 

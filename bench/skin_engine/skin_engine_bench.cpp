@@ -6,13 +6,13 @@
 //  2. one full repaint of the skinned window (frame, background, controls)
 //     against one full repaint of the same window unskinned.
 // Usage: skin_engine_bench [rounds]   (needs a display: DISPLAY or QT_QPA_PLATFORM)
-#include "benchstats.h"
-#include "form.h"
-#include "form1layout.h"
-#include "skincontrol.h"
-#include "startup.h"
-#include "storedskin.h"
-#include "windowhandles.h"
+#include "app/form1layout.h"
+#include "app/startup.h"
+#include "bench/support/benchstats.h"
+#include "platform/form.h"
+#include "platform/windowhandles.h"
+#include "skin/skincontrol.h"
+#include "skin/storedskin.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

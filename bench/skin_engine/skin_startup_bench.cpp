@@ -2,7 +2,7 @@
 // Start-up to first paint, each a process of its own: the main window's
 // table skinned, the same unskinned, and a bare Qt window of the same size.
 // Usage: skin_startup_bench [runs]   (needs a display: DISPLAY or QT_QPA_PLATFORM)
-#include "benchstats.h"
+#include "bench/support/benchstats.h"
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>

@@ -7,14 +7,14 @@
 // is full, the resident memory may grow by at most 256 KiB.
 // Usage: bench_soak [presses] [window cycles] [resizes]
 
-#include "benchstats.h"
-#include "fakes.h"
-#include "form1.h"
-#include "form2.h"
-#include "form3.h"
-#include "letters.h"
-#include "shellfakes.h"
-#include "startup.h"
+#include "app/form1.h"
+#include "app/letters.h"
+#include "app/startup.h"
+#include "bench/support/benchstats.h"
+#include "tests/support/fakes.h"
+#include "tests/support/shellfakes.h"
+#include "windows/form2.h"
+#include "windows/form3.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

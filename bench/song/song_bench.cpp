@@ -6,13 +6,13 @@
 //  2. a double-click on the song window's player until the first video frame
 //     is painted, against a bare media player from source to first frame.
 // Usage: bench_song [runs]   (needs a display: DISPLAY or QT_QPA_PLATFORM)
-#include "benchstats.h"
-#include "form3.h"
-#include "form3layout.h"
-#include "mediabackend.h"
-#include "mediaplayer.h"
-#include "startup.h"
-#include "videosurface.h"
+#include "app/startup.h"
+#include "bench/support/benchstats.h"
+#include "platform/media/mediaplayer.h"
+#include "platform/media/videosurface.h"
+#include "platform/mediabackend.h"
+#include "windows/form3.h"
+#include "windows/form3layout.h"
 
 #include <QApplication>
 #include <QAudioOutput>

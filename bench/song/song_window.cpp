@@ -6,9 +6,9 @@
 // start. Built twice: as the program is (bench_song_window, the media layer
 // loaded on first use and the framework not linked), and with the player
 // made at start (bench_song_window_eager, SNOMEL_EAGER_PLAYER).
-#include "form1.h"
-#include "mediabackend.h"
-#include "startup.h"
+#include "app/form1.h"
+#include "app/startup.h"
+#include "platform/mediabackend.h"
 
 #include <QApplication>
 #include <QEvent>

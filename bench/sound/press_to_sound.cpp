@@ -10,14 +10,14 @@
 // Usage: bench_press_to_sound [rounds]
 // Needs the sound server the tests use (XDG_RUNTIME_DIR, SNOMEL_TEST_SINK)
 // and a UTF-8 locale.
-#include "benchstats.h"
-#include "codepage.h"
-#include "fakes.h"
-#include "form1.h"
-#include "letters.h"
-#include "sound.h"
-#include "startup.h"
-#include "wavefile.h"
+#include "app/form1.h"
+#include "app/letters.h"
+#include "app/startup.h"
+#include "bench/support/benchstats.h"
+#include "platform/codepage.h"
+#include "platform/media/wavefile.h"
+#include "platform/sound.h"
+#include "tests/support/fakes.h"
 
 #include <QApplication>
 #include <QDir>

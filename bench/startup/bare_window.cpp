@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The baseline: a bare Qt window of the main window's size.
-#include "firstpaint.h"
+#include "bench/startup/firstpaint.h"
 
 #include <QApplication>
 #include <QWidget>

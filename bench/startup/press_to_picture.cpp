@@ -4,12 +4,12 @@
 // the least any program does for it, the same file read into a QImage and
 // drawn scaled into a bare widget of the picture area's size.
 // Usage: bench_press_to_picture [rounds]
-#include "benchstats.h"
-#include "controls.h"
-#include "fakes.h"
-#include "form1.h"
-#include "letters.h"
-#include "startup.h"
+#include "app/form1.h"
+#include "app/letters.h"
+#include "app/startup.h"
+#include "bench/support/benchstats.h"
+#include "platform/controls.h"
+#include "tests/support/fakes.h"
 
 #include <QApplication>
 #include <QDir>

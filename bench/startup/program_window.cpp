@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program's start-up, as app/main.cpp does it, ending at the main
 // window's first paint.
-#include "firstpaint.h"
-#include "form1.h"
-#include "startup.h"
+#include "app/form1.h"
+#include "app/startup.h"
+#include "bench/startup/firstpaint.h"
 
 #include <QApplication>
 

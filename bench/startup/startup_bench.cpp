@@ -2,7 +2,7 @@
 // Starts the bare window and the program's window in turn, each until its
 // first paint, and reports the median times and their ratio.
 // Usage: bench_startup [runs]   (needs a display: DISPLAY or QT_QPA_PLATFORM)
-#include "benchstats.h"
+#include "bench/support/benchstats.h"
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>

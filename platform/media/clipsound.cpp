@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "clipsound.h"
+#include "platform/media/clipsound.h"
 
-#include "codepage.h"
-#include "paths.h"
-#include "wavefile.h"
+#include "platform/codepage.h"
+#include "platform/media/wavefile.h"
+#include "platform/paths.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

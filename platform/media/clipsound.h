@@ -2,7 +2,7 @@
 // sndPlaySoundA's way with a wave file, over whichever output plays it.
 #pragma once
 
-#include "sound.h"
+#include "platform/sound.h"
 
 #include <QTimer>
 #include <memory>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The media layer linked into the same binary: the tests, and the module the
 // program loads.
-#include "mediamodule.h"
-#include "mediaplayer.h"
-#include "pulsesound.h"
+#include "platform/media/mediaplayer.h"
+#include "platform/media/pulsesound.h"
+#include "platform/mediamodule.h"
 
 namespace platform {
 namespace {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "mediaplayer.h"
+#include "platform/media/mediaplayer.h"
 
-#include "paths.h"
-#include "runtimeerror.h"
-#include "videosurface.h"
+#include "platform/media/videosurface.h"
+#include "platform/paths.h"
+#include "platform/runtimeerror.h"
 
 #include <QAction>
 #include <QAudioOutput>

@@ -3,9 +3,9 @@
 // playback controls, given its media late-bound through its URL property.
 #pragma once
 
-#include "dispatch.h"
-#include "mediamodule.h"
-#include "mediaplayersettings.h"
+#include "platform/dispatch.h"
+#include "platform/mediamodule.h"
+#include "platform/mediaplayersettings.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "pulsesound.h"
+#include "platform/media/pulsesound.h"
 
-#include "clipsound.h"
-#include "wavefile.h"
+#include "platform/media/clipsound.h"
+#include "platform/media/wavefile.h"
 
 #include <QCoreApplication>
 #include <algorithm>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "videosurface.h"
+#include "platform/media/videosurface.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "wavefile.h"
+#include "platform/media/wavefile.h"
 
-#include "paths.h"
+#include "platform/paths.h"
 
 #include <QFile>
 #include <QtEndian>

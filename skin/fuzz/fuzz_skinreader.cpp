@@ -2,8 +2,8 @@
 // libFuzzer target for the skin stream reader: whatever the bytes, reading
 // must end in a skin or an error, without a crash, a hang or a read past the
 // end; and a stream that reads must write back to the same bytes.
-#include "skinreader.h"
-#include "skinwriter.h"
+#include "skin/skinreader.h"
+#include "skin/skinwriter.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What assistive technology finds in the three windows, and the main window
 // driven by the keyboard alone.
-#include "controls.h"
-#include "fakes.h"
-#include "form1.h"
-#include "form2.h"
-#include "form3.h"
-#include "letters.h"
-#include "mediaplayer.h"
-#include "programwindows.h"
-#include "shellfakes.h"
-#include "startup.h"
-#include "videosurface.h"
+#include "app/form1.h"
+#include "app/letters.h"
+#include "app/startup.h"
+#include "platform/controls.h"
+#include "platform/media/mediaplayer.h"
+#include "platform/media/videosurface.h"
+#include "tests/support/fakes.h"
+#include "tests/support/programwindows.h"
+#include "tests/support/shellfakes.h"
+#include "windows/form2.h"
+#include "windows/form3.h"
 
 #include <QAccessible>
 #include <QAction>

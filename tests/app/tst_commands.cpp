@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "codepage.h"
-#include "fakes.h"
-#include "form1.h"
-#include "form2.h"
-#include "iconhandles.h"
-#include "module1.h"
-#include "shellfakes.h"
-#include "startup.h"
+#include "app/form1.h"
+#include "app/module1.h"
+#include "app/startup.h"
+#include "platform/codepage.h"
+#include "platform/iconhandles.h"
+#include "tests/support/fakes.h"
+#include "tests/support/shellfakes.h"
+#include "windows/form2.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "controls.h"
-#include "fonts.h"
-#include "form1.h"
-#include "form1layout.h"
-#include "letters.h"
-#include "startup.h"
-#include "twips.h"
+#include "app/form1.h"
+#include "app/form1layout.h"
+#include "app/letters.h"
+#include "app/startup.h"
+#include "platform/controls.h"
+#include "platform/fonts.h"
+#include "platform/twips.h"
 
 #include <QApplication>
 #include <QFontDatabase>

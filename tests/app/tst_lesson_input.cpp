@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "fakes.h"
-#include "form1.h"
-#include "mediafiles.h"
-#include "startup.h"
+#include "app/form1.h"
+#include "app/startup.h"
+#include "tests/support/fakes.h"
+#include "tests/support/mediafiles.h"
 
 #include <QApplication>
 #include <QProcess>

@@ -3,12 +3,12 @@
 // after the first lesson, one killed and started again between lessons, one
 // killed while a lesson speaks. The test server (scripts/soundserver) is
 // taken away and brought back as scripts/test starts it.
-#include "fakes.h"
-#include "form1.h"
-#include "lessonwindow.h"
-#include "mediafiles.h"
-#include "soundserver.h"
-#include "startup.h"
+#include "app/form1.h"
+#include "app/startup.h"
+#include "tests/support/fakes.h"
+#include "tests/support/lessonwindow.h"
+#include "tests/support/mediafiles.h"
+#include "tests/support/soundserver.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

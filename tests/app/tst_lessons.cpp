@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "codepage.h"
-#include "controls.h"
-#include "fakes.h"
-#include "form1.h"
-#include "lessonwindow.h"
-#include "letters.h"
-#include "mediafiles.h"
-#include "startup.h"
+#include "app/form1.h"
+#include "app/letters.h"
+#include "app/startup.h"
+#include "platform/codepage.h"
+#include "platform/controls.h"
+#include "tests/support/fakes.h"
+#include "tests/support/lessonwindow.h"
+#include "tests/support/mediafiles.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "controls.h"
-#include "form1.h"
-#include "form2.h"
-#include "startup.h"
+#include "app/form1.h"
+#include "app/startup.h"
+#include "platform/controls.h"
+#include "windows/form2.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "badmedia.h"
+#include "tests/badmedia/badmedia.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the corpus of damaged media into a folder.
 // Usage: make_bad_media FOLDER
-#include "badmedia.h"
+#include "tests/badmedia/badmedia.h"
 
 #include <QCoreApplication>
 #include <cstdio>

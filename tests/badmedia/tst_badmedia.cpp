@@ -3,15 +3,15 @@
 // the real main window, the real picture loader and the real sound device:
 // a picture that can't be loaded gives the error box naming its file and no
 // sound; a sound that can't be played is silent; the window goes on working.
-#include "badmedia.h"
-#include "controls.h"
-#include "fakes.h"
-#include "form1.h"
-#include "lessonwindow.h"
-#include "letters.h"
-#include "mediafiles.h"
-#include "startup.h"
-#include "wavefile.h"
+#include "app/form1.h"
+#include "app/letters.h"
+#include "app/startup.h"
+#include "platform/controls.h"
+#include "platform/media/wavefile.h"
+#include "tests/badmedia/badmedia.h"
+#include "tests/support/fakes.h"
+#include "tests/support/lessonwindow.h"
+#include "tests/support/mediafiles.h"
 
 #include <QApplication>
 #include <QDir>

@@ -7,9 +7,9 @@
 //
 //   snomel_monkey [--seconds S] [--events N] [--seed N] [--program PATH]
 //                 [--memory] [--warm-up N] [--verbose]
-#include "monkey.h"
-#include "startup.h"
-#include "wavefile.h"
+#include "app/startup.h"
+#include "platform/media/wavefile.h"
+#include "tests/desktop/monkey.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "monkey.h"
+#include "tests/desktop/monkey.h"
 
 #include <QCoreApplication>
 #include <QThread>

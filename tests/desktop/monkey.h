@@ -6,10 +6,10 @@
 // grows after a warm-up. A failure prints the seed and the last events.
 #pragma once
 
-#include "programprocess.h"
-#include "responsiveness.h"
-#include "windowmodel.h"
-#include "xsession.h"
+#include "tests/desktop/programprocess.h"
+#include "tests/desktop/responsiveness.h"
+#include "tests/desktop/windowmodel.h"
+#include "tests/desktop/xsession.h"
 
 #include <QElapsedTimer>
 #include <QMap>

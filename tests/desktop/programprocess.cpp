@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "programprocess.h"
+#include "tests/desktop/programprocess.h"
 
 #include <QDir>
 #include <QFile>

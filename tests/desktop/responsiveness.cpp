@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "responsiveness.h"
+#include "tests/desktop/responsiveness.h"
 
 namespace monkey {
 

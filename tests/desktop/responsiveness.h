@@ -5,7 +5,7 @@
 // handler runs, so the time a sound may take is not counted against it.
 #pragma once
 
-#include "xsession.h"
+#include "tests/desktop/xsession.h"
 
 #include <QElapsedTimer>
 #include <QHash>

@@ -4,10 +4,10 @@
 // smaller under a window, the program folder removed. The program is its
 // executable, run as a process of its own; everything is done to it from
 // outside, through the X display, as a user and a desktop would.
-#include "programprocess.h"
-#include "startup.h"
-#include "windowmodel.h"
-#include "xsession.h"
+#include "app/startup.h"
+#include "tests/desktop/programprocess.h"
+#include "tests/desktop/windowmodel.h"
+#include "tests/desktop/xsession.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "windowmodel.h"
+#include "tests/desktop/windowmodel.h"
 
-#include "form1.h"
-#include "form1layout.h"
-#include "form2.h"
-#include "form2layout.h"
-#include "form3.h"
-#include "form3layout.h"
-#include "letters.h"
-#include "mediaplayer.h"
-#include "skinnedframe.h"
-#include "videosurface.h"
+#include "app/form1.h"
+#include "app/form1layout.h"
+#include "app/letters.h"
+#include "platform/media/mediaplayer.h"
+#include "platform/media/videosurface.h"
+#include "skin/skinnedframe.h"
+#include "windows/form2.h"
+#include "windows/form2layout.h"
+#include "windows/form3.h"
+#include "windows/form3layout.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>

@@ -5,7 +5,7 @@
 // slider, caption and border lies.
 #pragma once
 
-#include "xsession.h"
+#include "tests/desktop/xsession.h"
 
 #include <QHash>
 #include <QList>

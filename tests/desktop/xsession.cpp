@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "xsession.h"
+#include "tests/desktop/xsession.h"
 
 #include <QByteArray>
 #include <QHash>

@@ -2,8 +2,8 @@
 // Loads one picture as a letter lesson does and prints the number of the
 // error it raised, or 0 when it loaded. Tests run it as another user: root
 // reads every file whatever its permissions say.
-#include "picture.h"
-#include "runtimeerror.h"
+#include "platform/picture.h"
+#include "platform/runtimeerror.h"
 
 #include <QCoreApplication>
 #include <cstdio>

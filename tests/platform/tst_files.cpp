@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "mediafiles.h"
-#include "paths.h"
-#include "picture.h"
-#include "programfolder.h"
-#include "runtimeerror.h"
-#include "wavefile.h"
+#include "platform/media/wavefile.h"
+#include "platform/paths.h"
+#include "platform/picture.h"
+#include "platform/programfolder.h"
+#include "platform/runtimeerror.h"
+#include "tests/support/mediafiles.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "fakes.h"
-#include "runtimeerror.h"
-#include "windowhandles.h"
+#include "platform/runtimeerror.h"
+#include "platform/windowhandles.h"
+#include "tests/support/fakes.h"
 
 #include <QTest>
 #include <QWidget>

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The media layer as the program reaches it: a module loaded from the
 // program folder on first use, never linked into the executable.
-#include "dispatch.h"
-#include "fakes.h"
-#include "mediamodule.h"
-#include "mediaplayersettings.h"
-#include "mediatest.h"
-#include "runtimeerror.h"
-#include "sound.h"
-#include "soundserver.h"
+#include "platform/dispatch.h"
+#include "platform/mediamodule.h"
+#include "platform/mediaplayersettings.h"
+#include "platform/runtimeerror.h"
+#include "platform/sound.h"
+#include "tests/support/fakes.h"
+#include "tests/support/mediatest.h"
+#include "tests/support/soundserver.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "currentdirectory.h"
-#include "mediaplayer.h"
-#include "mediatest.h"
-#include "runtimeerror.h"
-#include "soundserver.h"
-#include "videosurface.h"
+#include "platform/media/mediaplayer.h"
+#include "platform/media/videosurface.h"
+#include "platform/runtimeerror.h"
+#include "tests/support/currentdirectory.h"
+#include "tests/support/mediatest.h"
+#include "tests/support/soundserver.h"
 
 #include <QAction>
 #include <QAudioOutput>

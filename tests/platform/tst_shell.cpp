@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell.h"
+#include "platform/shell.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "mediafiles.h"
-#include "sound.h"
-#include "soundserver.h"
+#include "platform/sound.h"
+#include "tests/support/mediafiles.h"
+#include "tests/support/soundserver.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up helpers run at a lowered priority, and only they do.
-#include "fonts.h"
-#include "threadpriority.h"
+#include "platform/fonts.h"
+#include "platform/threadpriority.h"
 
 #include <QTest>
 #include <thread>

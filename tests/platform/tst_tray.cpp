@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "codepage.h"
-#include "iconhandles.h"
-#include "tray.h"
-#include "windowhandles.h"
+#include "platform/codepage.h"
+#include "platform/iconhandles.h"
+#include "platform/tray.h"
+#include "platform/windowhandles.h"
 
 #include <QApplication>
 #include <QProcess>

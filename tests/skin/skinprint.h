@@ -2,7 +2,7 @@
 // Readable failure output for the skin's value types in Qt Test comparisons.
 #pragma once
 
-#include "skinmodel.h"
+#include "skin/skinmodel.h"
 
 #include <QTest>
 

@@ -3,7 +3,7 @@
 // image, and a root with a static (which has a static child) and a check.
 #pragma once
 
-#include "skinmodel.h"
+#include "skin/skinmodel.h"
 
 namespace skintest {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The element-rectangle rule and the model's queries: paths, typed
 // properties, and the fields of every picture layout.
-#include "skingeometry.h"
-#include "skinmodel.h"
-#include "skinprint.h"
-#include "smallskin.h"
+#include "skin/skingeometry.h"
+#include "skin/skinmodel.h"
+#include "tests/skin/skinprint.h"
+#include "tests/skin/smallskin.h"
 
 #include <QTest>
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing skin streams: exact round trips, unknown properties,
 // and clear errors for every kind of damage.
-#include "skinprint.h"
-#include "skinreader.h"
-#include "skinwriter.h"
-#include "smallskin.h"
+#include "skin/skinreader.h"
+#include "skin/skinwriter.h"
+#include "tests/skin/skinprint.h"
+#include "tests/skin/smallskin.h"
 
 #include <QTest>
 #include <QtEndian>

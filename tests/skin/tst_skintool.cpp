@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The skin tool as people use it: real files in a temporary folder, the
 // program's output and exit status.
-#include "skinreader.h"
-#include "skinsource.h"
-#include "skinwriter.h"
-#include "smallskin.h"
-#include "storedskin.h"
+#include "skin/skinreader.h"
+#include "skin/skinsource.h"
+#include "skin/skinwriter.h"
+#include "skin/storedskin.h"
+#include "tests/skin/smallskin.h"
 
 #include <QDir>
 #include <QFile>

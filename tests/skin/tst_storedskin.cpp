@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The stored skin "Web-II" as the windows carry it: three copies of 249,097
 // bytes, their content, and the rectangle rule over their tree.
-#include "skingeometry.h"
-#include "skinprint.h"
-#include "skinreader.h"
-#include "skinwriter.h"
-#include "storedskin.h"
+#include "skin/skingeometry.h"
+#include "skin/skinreader.h"
+#include "skin/skinwriter.h"
+#include "skin/storedskin.h"
+#include "tests/skin/skinprint.h"
 
 #include <QTest>
 #include <QtEndian>

@@ -3,11 +3,11 @@
 // program's windows do, and helpers to look at skinned windows.
 #pragma once
 
-#include "form.h"
-#include "skinart.h"
-#include "skincontrol.h"
-#include "skinnedframe.h"
-#include "storedskin.h"
+#include "platform/form.h"
+#include "skin/skinart.h"
+#include "skin/skincontrol.h"
+#include "skin/skinnedframe.h"
+#include "skin/storedskin.h"
 
 #include <QImage>
 #include <QWidget>

@@ -2,9 +2,9 @@
 // The main window skinned on a real X display with a window manager: it
 // shows with the skin's frame and none of the manager's, and moves, resizes,
 // minimises and closes by that frame under real pointer input (xdotool).
-#include "form1.h"
-#include "skinnedframe.h"
-#include "startup.h"
+#include "app/form1.h"
+#include "app/startup.h"
+#include "skin/skinnedframe.h"
 
 #include <QApplication>
 #include <QProcess>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The skin control's late-bound apply, its failures, and the skin label.
-#include "fakes.h"
-#include "runtimeerror.h"
-#include "skinlabel.h"
-#include "skinstyle.h"
-#include "skintestform.h"
-#include "windowhandles.h"
+#include "platform/runtimeerror.h"
+#include "platform/windowhandles.h"
+#include "skin/skinlabel.h"
+#include "skin/skinstyle.h"
+#include "tests/skin_engine/skintestform.h"
+#include "tests/support/fakes.h"
 
 #include <QPushButton>
 #include <QSignalSpy>

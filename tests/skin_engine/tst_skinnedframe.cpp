@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The skinned frame: its size, where its pieces and caption buttons lie,
 // what the buttons do, and which areas move and resize the window.
-#include "skintestform.h"
-#include "windowhandles.h"
+#include "platform/windowhandles.h"
+#include "tests/skin_engine/skintestform.h"
 
 #include <QApplication>
 #include <QMenu>

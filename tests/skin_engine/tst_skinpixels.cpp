@@ -3,7 +3,7 @@
 // says: caption strip, caption buttons, borders, background, buttons and
 // frames. Run at device pixel ratio 1 and (QT_SCALE_FACTOR=2) at 2, where
 // every skin pixel must become a whole block of one colour.
-#include "skintestform.h"
+#include "tests/skin_engine/skintestform.h"
 
 #include <QPainter>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The text a skinned window rehearses before its first paint is the text it
 // then paints, in the same fonts; and rehearsing paints nothing of it.
-#include "skintestform.h"
-#include "textrehearsal.h"
+#include "skin/textrehearsal.h"
+#include "tests/skin_engine/skintestform.h"
 
 #include <QFontInfo>
 #include <QPaintEngine>

@@ -2,10 +2,10 @@
 // Recording fakes for the platform interfaces, installed for a test's scope.
 #pragma once
 
-#include "messagebox.h"
-#include "programfolder.h"
-#include "sound.h"
-#include "win32.h"
+#include "platform/messagebox.h"
+#include "platform/programfolder.h"
+#include "platform/sound.h"
+#include "platform/win32.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>

@@ -3,8 +3,8 @@
 // way a child does, and look at the picture area's image.
 #pragma once
 
-#include "controls.h"
-#include "form.h"
+#include "platform/controls.h"
+#include "platform/form.h"
 
 #include <QPushButton>
 #include <QTest>

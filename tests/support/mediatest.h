@@ -3,7 +3,7 @@
 // the application object exists, and the shipped song video.
 #pragma once
 
-#include "mediabackend.h"
+#include "platform/mediabackend.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,9 +3,9 @@
 // every window.
 #pragma once
 
-#include "form1.h"
-#include "form2.h"
-#include "form3.h"
+#include "app/form1.h"
+#include "windows/form2.h"
+#include "windows/form3.h"
 
 #include <QTest>
 #include <memory>

@@ -3,9 +3,9 @@
 // notification-area icon.
 #pragma once
 
-#include "shell.h"
-#include "tray.h"
-#include "win32.h"
+#include "platform/shell.h"
+#include "platform/tray.h"
+#include "platform/win32.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "author.h"
-#include "controls.h"
-#include "fakes.h"
-#include "form2.h"
-#include "form2layout.h"
-#include "shellfakes.h"
-#include "skincontrol.h"
-#include "skinlabel.h"
-#include "startup.h"
-#include "storedskin.h"
-#include "twips.h"
+#include "app/startup.h"
+#include "platform/controls.h"
+#include "platform/twips.h"
+#include "skin/skincontrol.h"
+#include "skin/skinlabel.h"
+#include "skin/storedskin.h"
+#include "tests/support/fakes.h"
+#include "tests/support/shellfakes.h"
+#include "windows/author.h"
+#include "windows/form2.h"
+#include "windows/form2layout.h"
 
 #include <QApplication>
 #include <QGroupBox>

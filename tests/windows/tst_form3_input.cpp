@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The song window under a real window system: clicks from the X server reach
 // the player inside its skinned window as the child makes them.
-#include "fakes.h"
-#include "form3.h"
-#include "form3layout.h"
-#include "mediaplayer.h"
-#include "mediatest.h"
-#include "startup.h"
-#include "videosurface.h"
+#include "app/startup.h"
+#include "platform/media/mediaplayer.h"
+#include "platform/media/videosurface.h"
+#include "tests/support/fakes.h"
+#include "tests/support/mediatest.h"
+#include "windows/form3.h"
+#include "windows/form3layout.h"
 
 #include <QProcess>
 #include <QSignalSpy>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every skin label of every window draws its whole caption, legibly, at the
 // label's stored size.
-#include "programwindows.h"
-#include "skinlabel.h"
-#include "startup.h"
+#include "app/startup.h"
+#include "skin/skinlabel.h"
+#include "tests/support/programwindows.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lettertable.h"
+#include "tools/media/lettertable.h"
 
 #include <QFile>
 #include <QTextStream>

@@ -9,7 +9,7 @@
 //
 // Usage: make_icon <Amiri-Bold.ttf> <out.ico>
 
-#include "mediadrawing.h"
+#include "tools/media/mediadrawing.h"
 
 #include <QByteArray>
 #include <QDataStream>

@@ -5,8 +5,8 @@
 //
 // Usage: make_pictures <letters.tsv> <Amiri-Bold.ttf> <output folder>
 
-#include "lettertable.h"
-#include "mediadrawing.h"
+#include "tools/media/lettertable.h"
+#include "tools/media/mediadrawing.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "mediadrawing.h"
+#include "tools/media/mediadrawing.h"
 
 #include <QFontDatabase>
 #include <QPainter>

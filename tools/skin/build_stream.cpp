@@ -4,8 +4,8 @@
 // Builds a skin stream from its source form (the JSON file and its images),
 // gives the pictures their handles from FIRST on, reads the result back to
 // check it, and writes it to OUTPUT.
-#include "skinsource.h"
-#include "skinwriter.h"
+#include "skin/skinsource.h"
+#include "skin/skinwriter.h"
 
 #include <QCoreApplication>
 #include <QSaveFile>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // snomel-skin: a command-line tool for people who make or check skins.
-#include "skinlisting.h"
-#include "skinreader.h"
-#include "skinsource.h"
-#include "skinwriter.h"
-#include "storedskin.h"
+#include "skin/skinlisting.h"
+#include "skin/skinreader.h"
+#include "skin/skinsource.h"
+#include "skin/skinwriter.h"
+#include "skin/storedskin.h"
 
 #include <QCoreApplication>
 #include <QDir>
