@@ -38,23 +38,24 @@ private:
     QString url_;
 };
 
-SoundDevice &silentSoundDevice() {
-    static SilentSoundDevice device;
-    return device;
-}
+// Without the module: silent sounds and empty players.
+class UnavailableModule final : public MediaModule {
+public:
+    SoundDevice &soundDevice() const override {
+        static SilentSoundDevice device;
+        return device;
+    }
 
-QWidget *createEmptyPlayer(const MediaPlayerSettings &, QWidget *parent) {
-    return new EmptyPlayer(parent);
-}
+    QWidget *createPlayer(const MediaPlayerSettings &, QWidget *parent) const override {
+        return new EmptyPlayer(parent);
+    }
 
-Dispatch *emptyPlayerDispatch(QWidget *player) {
-    return static_cast<EmptyPlayer *>(player);
-}
+    Dispatch *playerDispatch(QWidget *player) const override {
+        return static_cast<EmptyPlayer *>(player);
+    }
 
-void noDoubleClick(QWidget *, QObject *, const DoubleClickHandler &) {}
-
-const MediaModule Unavailable{&silentSoundDevice, &createEmptyPlayer, &emptyPlayerDispatch,
-                              &noDoubleClick};
+    void onDoubleClick(QWidget *, QObject *, const DoubleClickHandler &) const override {}
+};
 
 // The module from the program folder, or nothing with the reason why.
 const MediaModule *load(QString &failure) {
@@ -91,7 +92,8 @@ const MediaModule &mediaModule() {
             reported = failure;
         }
     }
-    return loaded ? *loaded : Unavailable;
+    static const UnavailableModule unavailable;
+    return loaded ? *loaded : unavailable;
 }
 
 } // namespace platform

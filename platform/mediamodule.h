@@ -25,14 +25,18 @@ inline constexpr std::int32_t PlayerDispidURL = 1;
 // A player's double-click: button, shift state, x, y.
 using DoubleClickHandler = std::function<void(short, short, int, int)>;
 
-struct MediaModule {
-    SoundDevice &(*soundDevice)();
+// What the media layer offers the program.
+class MediaModule {
+public:
+    virtual ~MediaModule() = default;
+    virtual SoundDevice &soundDevice() const = 0;
     // A media player control holding settings, as a child of parent.
-    QWidget *(*createPlayer)(const MediaPlayerSettings &settings, QWidget *parent);
+    virtual QWidget *createPlayer(const MediaPlayerSettings &settings, QWidget *parent) const = 0;
     // The late-bound interface of a player createPlayer made.
-    Dispatch *(*playerDispatch)(QWidget *player);
+    virtual Dispatch *playerDispatch(QWidget *player) const = 0;
     // Calls handler on each double-click on player, for as long as context lives.
-    void (*onDoubleClick)(QWidget *player, QObject *context, const DoubleClickHandler &handler);
+    virtual void onDoubleClick(QWidget *player, QObject *context,
+                               const DoubleClickHandler &handler) const = 0;
 };
 
 // The media layer: linked in, or loaded from the program folder on the first

@@ -8,30 +8,34 @@
 namespace platform {
 namespace {
 
-QWidget *createPlayer(const MediaPlayerSettings &settings, QWidget *parent) {
-    return new MediaPlayer(settings, parent);
-}
+class LinkedModule final : public MediaModule {
+public:
+    SoundDevice &soundDevice() const override { return pulseSoundDevice(); }
 
-MediaPlayer *asPlayer(QWidget *player) {
-    auto *mediaPlayer = qobject_cast<MediaPlayer *>(player);
-    Q_ASSERT(mediaPlayer);
-    return mediaPlayer;
-}
+    QWidget *createPlayer(const MediaPlayerSettings &settings, QWidget *parent) const override {
+        return new MediaPlayer(settings, parent);
+    }
 
-Dispatch *playerDispatch(QWidget *player) {
-    return asPlayer(player);
-}
+    Dispatch *playerDispatch(QWidget *player) const override { return asPlayer(player); }
 
-void onDoubleClick(QWidget *player, QObject *context, const DoubleClickHandler &handler) {
-    QObject::connect(asPlayer(player), &MediaPlayer::doubleClicked, context, handler);
-}
+    void onDoubleClick(QWidget *player, QObject *context,
+                       const DoubleClickHandler &handler) const override {
+        QObject::connect(asPlayer(player), &MediaPlayer::doubleClicked, context, handler);
+    }
 
-const MediaModule LinkedModule{&pulseSoundDevice, &createPlayer, &playerDispatch, &onDoubleClick};
+private:
+    static MediaPlayer *asPlayer(QWidget *player) {
+        auto *mediaPlayer = qobject_cast<MediaPlayer *>(player);
+        Q_ASSERT(mediaPlayer);
+        return mediaPlayer;
+    }
+};
 
 } // namespace
 
 const MediaModule &mediaModule() {
-    return LinkedModule;
+    static const LinkedModule module;
+    return module;
 }
 
 } // namespace platform

@@ -17,6 +17,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <memory>
 #include <sys/stat.h>
 
@@ -227,6 +228,44 @@ private slots:
                  (QList<QAction *>{player_->playPauseAction(), player_->stopAction(),
                                    player_->muteAction(), player_->volumeUpAction(),
                                    player_->volumeDownAction()}));
+    }
+
+    // The bar alone, with no media at all: its buttons ask for play, pause
+    // and stop, its volume buttons for a step, and it shows what it is told.
+    void theBarAsksAndShowsWhatItIsTold() {
+        platform::PlayerControls bar(window_.get());
+        bar.show();
+        QSignalSpy play(&bar, &platform::PlayerControls::play);
+        QSignalSpy pause(&bar, &platform::PlayerControls::pause);
+        QSignalSpy stop(&bar, &platform::PlayerControls::stop);
+        QSignalSpy volume(&bar, &platform::PlayerControls::volumeChanged);
+        const auto click = [&bar](QAction *action) {
+            for (QToolButton *button : bar.findChildren<QToolButton *>())
+                if (button->defaultAction() == action)
+                    QTest::mouseClick(button, Qt::LeftButton);
+        };
+        click(bar.playPauseAction());
+        QVERIFY(play.isEmpty()); // nothing to play yet
+        bar.setState(State::Paused, true);
+        click(bar.playPauseAction());
+        QCOMPARE(play.size(), 1);
+        bar.setState(State::Playing, true);
+        QCOMPARE(bar.playPauseAction()->text(), QStringLiteral("إيقاف مؤقت"));
+        click(bar.playPauseAction());
+        QCOMPARE(pause.size(), 1);
+        click(bar.stopAction());
+        QCOMPARE(stop.size(), 1);
+        bar.setState(State::Stopped, true);
+        QVERIFY(!bar.stopAction()->isEnabled());
+        QCOMPARE(bar.findChild<QLabel *>(QStringLiteral("stateText"))->text(),
+                 QStringLiteral("متوقف"));
+        bar.setProgress(61000, testing::ShippedSongMs);
+        QCOMPARE(bar.findChild<QLabel *>(QStringLiteral("timeText"))->text(),
+                 QStringLiteral("1:01 / 1:27"));
+        bar.setVolume(100);
+        QVERIFY(!bar.volumeUpAction()->isEnabled());
+        bar.volumeDownAction()->trigger();
+        QCOMPARE(volume.takeFirst().at(0).toInt(), 90);
     }
 
     // Missing, unplayable, a FIFO nobody writes into: no dialog, no
