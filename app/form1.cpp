@@ -256,21 +256,13 @@ void Form1::Command10_Click() {
 }
 
 void Form1::Command11_Click() {
-    openPage(windows::author::PersonalPage);
+    platform::openWebPage(hWnd(), windows::author::PersonalPage);
 }
 void Form1::Command12_Click() {
-    openPage(windows::author::LibraryPage);
+    platform::openWebPage(hWnd(), windows::author::LibraryPage);
 }
 void Form1::Command13_Click() {
-    openPage(windows::author::SeminaryPage);
-}
-
-// The shell's answer is not looked at: with no browser the press simply
-// does nothing.
-void Form1::openPage(const char *address) {
-    const QByteArray operation = platform::toNarrow(QStringLiteral("open"));
-    const QByteArray file = platform::toNarrow(QString::fromUtf8(address));
-    ShellExecuteA(hWnd(), operation.constData(), file.constData(), nullptr, nullptr, SW_SHOWNORMAL);
+    platform::openWebPage(hWnd(), windows::author::SeminaryPage);
 }
 
 // The box's answer is not looked at: its close box counts as OK.

@@ -80,9 +80,6 @@ private:
     platform::ImageControl *Img1() const;
     platform::PictureBox *Pic1() const;
 
-    // Hands a web address to the shell, with this window as the owner.
-    void openPage(const char *address);
-
     windows::Form3 *form3_ = nullptr;
     windows::Form2 *form2_ = nullptr;
 };

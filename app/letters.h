@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The letter table: which button teaches which letter, from which files.
+// The letter table: which button teaches which letter, from which files. The
+// program and the media tools that make those files both read it, so it must
+// stay free of widgets.
 #pragma once
 
 #include <array>
@@ -11,7 +13,8 @@ struct Letter {
     const char *button; // the button on Form1 that teaches it
     const char *stem;   // the button's caption, and the stem of both file names (UTF-8)
     const char *pictureExtension;
-    const char *name; // the letter's name, as assistive technology says it (UTF-8)
+    const char *name;          // the letter's name, as assistive technology says it (UTF-8)
+    const char *vocalisedName; // the name with its vowel marks, as pictures and sounds give it
 };
 
 inline constexpr const char *SoundExtension = "wav";

@@ -38,3 +38,9 @@ HINSTANCE ShellExecuteA(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parame
     return platform::Service<platform::Shell>::get().ShellExecuteA(
         owner, operation, file, parameters, directory, showCommand);
 }
+
+void platform::openWebPage(HWND owner, const char *address) {
+    const QByteArray operation = toNarrow(QStringLiteral("open"));
+    const QByteArray file = toNarrow(QString::fromUtf8(address));
+    ShellExecuteA(owner, operation.constData(), file.constData(), nullptr, nullptr, SW_SHOWNORMAL);
+}

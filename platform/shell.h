@@ -25,3 +25,12 @@ public:
 // Shows nothing of its own either way.
 HINSTANCE ShellExecuteA(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,
                         LPCSTR directory, int showCommand);
+
+namespace platform {
+
+// Hands a web address (UTF-8) to the browser, as ShellExecuteA's "open" with
+// the given window as its owner. The answer is not looked at: with no
+// browser the press simply does nothing.
+void openWebPage(HWND owner, const char *address);
+
+} // namespace platform

@@ -26,14 +26,21 @@ QString tip(const NOTIFYICONDATA &record) {
     return QString::fromUtf16(record.szTip, TipLength);
 }
 
+namespace {
+// Every field but the tip, which the two forms hold in different widths.
+template <class From, class To> void copyAllButTip(const From &from, To &to) {
+    to.cbSize = from.cbSize;
+    to.hWnd = from.hWnd;
+    to.uID = from.uID;
+    to.uFlags = from.uFlags;
+    to.uCallbackMessage = from.uCallbackMessage;
+    to.hIcon = from.hIcon;
+}
+} // namespace
+
 NOTIFYICONDATAA narrowCopy(const NOTIFYICONDATA &record) {
     NOTIFYICONDATAA narrow{};
-    narrow.cbSize = record.cbSize;
-    narrow.hWnd = record.hWnd;
-    narrow.uID = record.uID;
-    narrow.uFlags = record.uFlags;
-    narrow.uCallbackMessage = record.uCallbackMessage;
-    narrow.hIcon = record.hIcon;
+    copyAllButTip(record, narrow);
     // Character by character, so that a character that does not fit whole
     // is left out rather than cut.
     qsizetype used = 0;
@@ -48,12 +55,7 @@ NOTIFYICONDATAA narrowCopy(const NOTIFYICONDATA &record) {
 }
 
 void copyBack(const NOTIFYICONDATAA &narrow, NOTIFYICONDATA &record) {
-    record.cbSize = narrow.cbSize;
-    record.hWnd = narrow.hWnd;
-    record.uID = narrow.uID;
-    record.uFlags = narrow.uFlags;
-    record.uCallbackMessage = narrow.uCallbackMessage;
-    record.hIcon = narrow.hIcon;
+    copyAllButTip(narrow, record);
     setTip(record, fromNarrow(narrow.szTip, TipLength));
 }
 

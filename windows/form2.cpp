@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/form2.h"
 
-#include "platform/codepage.h"
 #include "platform/controls.h"
 #include "platform/shell.h"
 #include "skin/skincontrol.h"
@@ -66,9 +65,7 @@ void Form2::Form_Load() {
 }
 
 void Form2::Pictuer1_Click() {
-    const QByteArray operation = platform::toNarrow(QStringLiteral("open"));
-    const QByteArray page = platform::toNarrow(QString::fromUtf8(author::PersonalPage));
-    ShellExecuteA(hWnd(), operation.constData(), page.constData(), nullptr, nullptr, SW_SHOWNORMAL);
+    platform::openWebPage(hWnd(), author::PersonalPage);
 }
 
 } // namespace windows

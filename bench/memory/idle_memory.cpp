@@ -7,6 +7,7 @@
 #include "app/form1.h"
 #include "app/startup.h"
 #include "bench/support/benchstats.h"
+#include "bench/support/firstpaint.h"
 #include "platform/mediabackend.h"
 
 #include <QApplication>
@@ -42,13 +43,8 @@ private:
 };
 
 int bareWindow(int argc, char *argv[]) {
-    QApplication application(argc, argv);
-    QWidget window;
-    window.resize(600, 462);
     ReportWhenIdle report;
-    window.installEventFilter(&report);
-    window.show();
-    return QApplication::exec();
+    return bench::runBareWindow(argc, argv, report);
 }
 
 // As app/main.cpp starts the program.
@@ -57,10 +53,7 @@ int programWindow(int argc, char *argv[]) {
     app::ProgramStart start(argc, argv);
     app::Form1 form1;
     ReportWhenIdle report;
-    form1.Load();
-    form1.topLevel()->installEventFilter(&report);
-    form1.Show();
-    return QApplication::exec();
+    return bench::runForm(form1, report);
 }
 
 qint64 measureOnce(const QString &mode) {

@@ -4,12 +4,10 @@
 // Usage: bench_main_window_table plain|skinned
 #include "app/form1layout.h"
 #include "app/startup.h"
-#include "bench/startup/firstpaint.h"
+#include "bench/support/firstpaint.h"
 #include "platform/form.h"
 #include "skin/skincontrol.h"
 #include "skin/storedskin.h"
-
-#include <QApplication>
 
 namespace {
 
@@ -37,9 +35,6 @@ private:
 int main(int argc, char *argv[]) {
     app::ProgramStart start(argc, argv); // as the program starts, fonts and all
     MainWindowTable form(argc > 1 && qstrcmp(argv[1], "skinned") == 0);
-    QuitAfterFirstPaint quit;
-    form.Load();
-    form.topLevel()->installEventFilter(&quit);
-    form.Show();
-    return QApplication::exec();
+    bench::QuitAfterFirstPaint quit;
+    return bench::runForm(form, quit);
 }

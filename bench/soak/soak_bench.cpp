@@ -246,8 +246,7 @@ void quietRaiseWarnings(QtMsgType type, const QMessageLogContext &context, const
 } // namespace
 
 int main(int argc, char *argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::offscreenWithoutDisplay();
     LiveObjects::instance().install();
     previousHandler = qInstallMessageHandler(quietRaiseWarnings);
     QApplication application(argc, argv);
@@ -256,17 +255,14 @@ int main(int argc, char *argv[]) {
     const int cycles = argc > 2 ? std::max(1, QString::fromLocal8Bit(argv[2]).toInt()) : 200;
     const int resizes = argc > 3 ? std::max(1, QString::fromLocal8Bit(argv[3]).toInt()) : 10000;
 
-    testing::FixedFolder folder(QStringLiteral(SNOMEL_PROGRAM_DIR));
-    platform::Service<platform::ProgramFolder>::Fake folderFake(folder);
-    testing::RecordingSound sound;
-    platform::Service<platform::SoundDevice>::Fake soundFake(sound);
-    // An error box would stop the run; any would be a failure anyway.
-    testing::RecordingMessageBox box;
-    platform::Service<platform::MessageBoxService>::Fake boxFake(box);
+    // The message box records: an error box would stop the run; any would be
+    // a failure anyway.
+    testing::LessonServices services(QStringLiteral(SNOMEL_PROGRAM_DIR));
+    testing::RecordingMessageBox &box = services.box;
 
     app::Form1 form;
     form.Show();
-    Soak soak(form, sound);
+    Soak soak(form, services.sound);
 
     // Warm-up: every letter twice and each window a few times, so fonts,
     // caches and the image readers are loaded before the first figure.

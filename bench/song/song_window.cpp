@@ -8,6 +8,7 @@
 // made at start (bench_song_window_eager, SNOMEL_EAGER_PLAYER).
 #include "app/form1.h"
 #include "app/startup.h"
+#include "bench/support/firstpaint.h"
 #include "platform/mediabackend.h"
 
 #include <QApplication>
@@ -64,8 +65,5 @@ int main(int argc, char *argv[]) {
 #endif
     app::Form1 form1;
     ReportAfterFirstPaint report;
-    form1.Load();
-    form1.topLevel()->installEventFilter(&report);
-    form1.Show();
-    return QApplication::exec();
+    return bench::runForm(form1, report);
 }

@@ -216,8 +216,7 @@ QString heardText(const QList<double> &times, int tries) {
 } // namespace
 
 int main(int argc, char *argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::offscreenWithoutDisplay();
     QApplication application(argc, argv);
     app::prepareApplication(application);
     const int rounds = argc > 1 ? std::max(3, QString::fromLocal8Bit(argv[1]).toInt()) : 14;
@@ -242,10 +241,7 @@ int main(int argc, char *argv[]) {
     }
 
     const QString folderPath = QStringLiteral(SNOMEL_PROGRAM_DIR);
-    testing::FixedFolder folder(folderPath);
-    platform::Service<platform::ProgramFolder>::Fake folderFake(folder);
-    testing::RecordingSound sound(/*forwardToReal=*/true);
-    platform::Service<platform::SoundDevice>::Fake soundFake(sound);
+    testing::LessonServices services(folderPath, /*forwardSound=*/true);
 
     app::Form1 form;
     form.Show();

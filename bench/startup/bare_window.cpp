@@ -1,16 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The baseline: a bare Qt window of the main window's size.
-#include "bench/startup/firstpaint.h"
-
-#include <QApplication>
-#include <QWidget>
+#include "bench/support/firstpaint.h"
 
 int main(int argc, char *argv[]) {
-    QApplication application(argc, argv);
-    QWidget window;
-    window.resize(600, 462);
-    QuitAfterFirstPaint quit;
-    window.installEventFilter(&quit);
-    window.show();
-    return QApplication::exec();
+    bench::QuitAfterFirstPaint quit;
+    return bench::runBareWindow(argc, argv, quit);
 }

@@ -42,16 +42,12 @@ private:
 } // namespace
 
 int main(int argc, char *argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::offscreenWithoutDisplay();
     QApplication application(argc, argv);
     app::prepareApplication(application);
     const int rounds = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 5;
 
-    testing::FixedFolder folder(QStringLiteral(SNOMEL_PROGRAM_DIR));
-    platform::Service<platform::ProgramFolder>::Fake folderFake(folder);
-    testing::RecordingSound silent;
-    platform::Service<platform::SoundDevice>::Fake soundFake(silent);
+    testing::LessonServices services(QStringLiteral(SNOMEL_PROGRAM_DIR)); // silent
 
     app::Form1 form;
     form.Show();
@@ -59,7 +55,7 @@ int main(int argc, char *argv[]) {
     BarePicture bare;
     bare.resize(picture->size());
     bare.show();
-    const QDir media(folder.path());
+    const QDir media(services.folder.path());
     QList<double> bmp, jpg, baseline;
     // Rounds interleaved; the first warms the caches and is not counted.
     for (int round = -1; round < rounds; ++round) {
@@ -83,7 +79,7 @@ int main(int argc, char *argv[]) {
             baseline.append(bareMs);
         }
     }
-    if (silent.calls.size() != static_cast<qsizetype>(rounds + 1) * 28) {
+    if (services.sound.calls.size() != static_cast<qsizetype>(rounds + 1) * 28) {
         std::fprintf(stderr, "bench_press_to_picture: a lesson failed (media missing?)\n");
         return 1;
     }

@@ -3,16 +3,11 @@
 // window's first paint.
 #include "app/form1.h"
 #include "app/startup.h"
-#include "bench/startup/firstpaint.h"
-
-#include <QApplication>
+#include "bench/support/firstpaint.h"
 
 int main(int argc, char *argv[]) {
     app::ProgramStart start(argc, argv);
     app::Form1 form1;
-    QuitAfterFirstPaint quit;
-    form1.Load();
-    form1.topLevel()->installEventFilter(&quit);
-    form1.Show();
-    return QApplication::exec();
+    bench::QuitAfterFirstPaint quit;
+    return bench::runForm(form1, quit);
 }

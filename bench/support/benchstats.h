@@ -1,14 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Small measures shared by the benchmarks.
+// Small measures and set-up shared by the benchmarks.
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
 #include <QList>
 #include <algorithm>
 #include <unistd.h>
 
 namespace bench {
+
+// Benchmarks that need no screen of their own run offscreen when there is
+// no display to run on. Called before the application object is made.
+inline void offscreenWithoutDisplay() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
 
 // The middle value: steadier than the mean against a run disturbed by the
 // rest of the machine.

@@ -8,6 +8,7 @@
 #include "platform/media/mediaplayer.h"
 #include "platform/media/videosurface.h"
 #include "tests/support/fakes.h"
+#include "tests/support/programtexts.h"
 #include "tests/support/programwindows.h"
 #include "tests/support/shellfakes.h"
 #include "windows/form2.h"
@@ -61,81 +62,22 @@ const LetterName LetterNames[] = {
     {"Command28", "نون"}, {"Command32", "هاء"}, {"Command33", "واو"}, {"Command21", "ياء"},
 };
 
-struct CommandText {
-    const char *button;
-    const char *name;
-    const char *description;
-};
-
-// The command buttons: the caption, and the tooltip where there is one.
-const CommandText CommandTexts[] = {
-    {"Command34", "نشيد الحروف", "يفتح نافذة نشيد الحروف"},
-    {"Command11", "الموقع", "لا تبخل علينا بزيارتك"},
-    {"Command12", "المكتبة", "الكتاب خير جليس"},
-    {"Command13", "الحوزة", "طلب العلم فريضة"},
-    {"Command10", "نبذة", "حول البرنامج والمبرمج"},
-    {"Command14", "خروج", "الزنبوطي يقول: رافقتك السلامة"},
-};
+using testing::Effect;
 
 // What a key on a focused control of the main window does.
-enum class Effect { Sound, Page, About, Song, Farewell, Nothing };
-
-struct TabStop {
-    const char *control;
-    Effect effect;
-    const char *page; // for Effect::Page
-};
-
-// The main window's tab order, from index 1 to 35.
-const TabStop TabStops[] = {
-    {"Command1", Effect::Sound, nullptr},
-    {"Command2", Effect::Sound, nullptr},
-    {"Command3", Effect::Sound, nullptr},
-    {"Command4", Effect::Sound, nullptr},
-    {"Command5", Effect::Sound, nullptr},
-    {"Command6", Effect::Sound, nullptr},
-    {"Command7", Effect::Sound, nullptr},
-    {"Command8", Effect::Sound, nullptr},
-    {"Pic1", Effect::Nothing, nullptr},
-    {"Command10", Effect::About, nullptr},
-    {"Command11", Effect::Page, "http://alzanbouti.example/"},
-    {"Command12", Effect::Page, "http://library.alzanbouti.example/"},
-    {"Command13", Effect::Page, "http://hawza.alzanbouti.example/"},
-    {"Command14", Effect::Farewell, nullptr},
-    {"Command15", Effect::Sound, nullptr},
-    {"Command16", Effect::Sound, nullptr},
-    {"Command17", Effect::Sound, nullptr},
-    {"Command9", Effect::Sound, nullptr},
-    {"Command18", Effect::Sound, nullptr},
-    {"Command19", Effect::Sound, nullptr},
-    {"Command20", Effect::Sound, nullptr},
-    {"Command21", Effect::Sound, nullptr},
-    {"Command22", Effect::Sound, nullptr},
-    {"Command23", Effect::Sound, nullptr},
-    {"Command24", Effect::Sound, nullptr},
-    {"Command25", Effect::Sound, nullptr},
-    {"Command26", Effect::Sound, nullptr},
-    {"Command27", Effect::Sound, nullptr},
-    {"Command28", Effect::Sound, nullptr},
-    {"Command29", Effect::Sound, nullptr},
-    {"Command30", Effect::Sound, nullptr},
-    {"Command31", Effect::Sound, nullptr},
-    {"Command32", Effect::Sound, nullptr},
-    {"Command33", Effect::Sound, nullptr},
-    {"Command34", Effect::Song, nullptr},
-};
+Effect effectOf(const char *control) {
+    if (app::letterForButton(control))
+        return Effect::Sound;
+    const testing::Command *command = testing::commandNamed(control);
+    return command ? command->effect : Effect::Nothing;
+}
 
 // The platform services a key press may reach, all recording, for one test.
-struct RecordingServices {
-    testing::FixedFolder folder{QStringLiteral(SNOMEL_PROGRAM_DIR)};
-    testing::RecordingSound sound;
+struct RecordingServices : testing::LessonServices {
+    RecordingServices() : LessonServices(QStringLiteral(SNOMEL_PROGRAM_DIR)) {}
     testing::RecordingShell shell;
-    testing::RecordingMessageBox box;
     testing::RecordingTray tray;
-    platform::Service<platform::ProgramFolder>::Fake folderFake{folder};
-    platform::Service<platform::SoundDevice>::Fake soundFake{sound};
     platform::Service<platform::Shell>::Fake shellFake{shell};
-    platform::Service<platform::MessageBoxService>::Fake boxFake{box};
     platform::Service<platform::NotificationArea>::Fake trayFake{tray};
 };
 
@@ -175,9 +117,9 @@ private slots:
     void commandButtonsSayCaptionAndTooltip() {
         app::Form1 form;
         form.Show();
-        for (const CommandText &command : CommandTexts) {
-            QWidget *button = form.control(command.button);
-            QCOMPARE(nameOf(button), QString::fromUtf8(command.name));
+        for (const testing::Command &command : testing::Commands) {
+            QWidget *button = form.control(command.name);
+            QCOMPARE(nameOf(button), QString::fromUtf8(command.caption));
             QCOMPARE(descriptionOf(button), QString::fromUtf8(command.description));
         }
     }
@@ -282,10 +224,10 @@ private slots:
         form.topLevel()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.topLevel()));
         QCOMPARE(QApplication::focusWidget(), form.control("Command1"));
-        const int stops = static_cast<int>(std::size(TabStops));
+        const int stops = static_cast<int>(std::size(testing::TabOrder));
         for (int step = 1; step <= stops; ++step) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-            const char *expected = TabStops[(stops - step) % stops].control;
+            const char *expected = testing::TabOrder[(stops - step) % stops];
             QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(expected));
         }
         QVERIFY(services.sound.calls.isEmpty());
@@ -304,8 +246,8 @@ private slots:
         } keys[] = {{"Space", Qt::Key_Space, Qt::NoModifier},
                     {"Return", Qt::Key_Return, Qt::NoModifier}};
         for (const auto &key : keys)
-            for (int index = 1; index <= static_cast<int>(std::size(TabStops)); ++index)
-                QTest::addRow("%s %s", TabStops[index - 1].control, key.name)
+            for (int index = 1; index <= static_cast<int>(std::size(testing::TabOrder)); ++index)
+                QTest::addRow("%s %s", testing::TabOrder[index - 1], key.name)
                     << index << int(key.key) << int(key.modifiers);
         QTest::addRow("Command1 keypad Enter")
             << 1 << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
@@ -314,7 +256,8 @@ private slots:
         QFETCH(int, tabIndex);
         QFETCH(int, key);
         QFETCH(int, modifiers);
-        const TabStop &stop = TabStops[tabIndex - 1];
+        const char *control = testing::TabOrder[tabIndex - 1];
+        const Effect effect = effectOf(control);
         RecordingServices services;
         app::Form1 form;
         form.Show();
@@ -325,7 +268,7 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget *focused = QApplication::focusWidget();
         QVERIFY(focused);
-        QCOMPARE(focused->objectName(), QString::fromLatin1(stop.control));
+        QCOMPARE(focused->objectName(), QString::fromLatin1(control));
 
         QTest::keyClick(focused, static_cast<Qt::Key>(key),
                         static_cast<Qt::KeyboardModifiers>(modifiers));
@@ -333,9 +276,9 @@ private slots:
         const qsizetype sounds = services.sound.calls.size();
         const qsizetype pages = services.shell.calls.size();
         const qsizetype boxes = services.box.calls.size();
-        switch (stop.effect) {
+        switch (effect) {
         case Effect::Sound: {
-            const app::Letter *letter = app::letterForButton(stop.control);
+            const app::Letter *letter = app::letterForButton(control);
             QCOMPARE(sounds, 1);
             QVERIFY(services.sound.calls[0].name.endsWith(QByteArray(letter->stem) + ".wav"));
             // The picture came first, from the same lesson.
@@ -344,7 +287,8 @@ private slots:
         }
         case Effect::Page:
             QCOMPARE(pages, 1);
-            QCOMPARE(services.shell.calls[0].file, QByteArray(stop.page));
+            QCOMPARE(services.shell.calls[0].file,
+                     QByteArray(testing::commandNamed(control)->page));
             break;
         case Effect::About:
             QVERIFY(isShowing<windows::Form2>(form));
@@ -360,12 +304,12 @@ private slots:
             QVERIFY(!isShowing<windows::Form2>(form) && !isShowing<windows::Form3>(form));
             break;
         }
-        QCOMPARE(sounds, stop.effect == Effect::Sound ? 1 : 0);
-        QCOMPARE(pages, stop.effect == Effect::Page ? 1 : 0);
-        QCOMPARE(boxes, stop.effect == Effect::Farewell ? 1 : 0);
-        if (stop.effect != Effect::About)
+        QCOMPARE(sounds, effect == Effect::Sound ? 1 : 0);
+        QCOMPARE(pages, effect == Effect::Page ? 1 : 0);
+        QCOMPARE(boxes, effect == Effect::Farewell ? 1 : 0);
+        if (effect != Effect::About)
             QVERIFY(!isShowing<windows::Form2>(form));
-        if (stop.effect != Effect::Song)
+        if (effect != Effect::Song)
             QVERIFY(!isShowing<windows::Form3>(form));
     }
 

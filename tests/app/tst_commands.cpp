@@ -5,6 +5,7 @@
 #include "platform/codepage.h"
 #include "platform/iconhandles.h"
 #include "tests/support/fakes.h"
+#include "tests/support/programtexts.h"
 #include "tests/support/shellfakes.h"
 #include "windows/form2.h"
 
@@ -18,7 +19,7 @@
 
 namespace {
 
-const QString Tip = QStringLiteral("برنامج كرمدان");
+const QString Tip = QString::fromUtf8(testing::TrayTip);
 
 QPushButton *button(const app::Form1 &form, const char *name) {
     return form.control<QPushButton>(name);
@@ -96,12 +97,9 @@ private slots:
     void webCommands_data() {
         QTest::addColumn<QByteArray>("command");
         QTest::addColumn<QByteArray>("address");
-        QTest::newRow("personal") << QByteArray("Command11")
-                                  << QByteArray("http://alzanbouti.example/");
-        QTest::newRow("library") << QByteArray("Command12")
-                                 << QByteArray("http://library.alzanbouti.example/");
-        QTest::newRow("seminary") << QByteArray("Command13")
-                                  << QByteArray("http://hawza.alzanbouti.example/");
+        QTest::newRow("personal") << QByteArray("Command11") << QByteArray(testing::PersonalPage);
+        QTest::newRow("library") << QByteArray("Command12") << QByteArray(testing::LibraryPage);
+        QTest::newRow("seminary") << QByteArray("Command13") << QByteArray(testing::SeminaryPage);
     }
     // Each press hands the shell the main window's handle, "open" and the
     // page, with nothing else; and again on the next press.
@@ -115,13 +113,8 @@ private slots:
         QTest::mouseClick(button(form, command.constData()), Qt::LeftButton);
         QTest::mouseClick(button(form, command.constData()), Qt::LeftButton);
         QCOMPARE(shell.calls.size(), 2);
-        for (const testing::ShellCall &call : shell.calls) {
-            QCOMPARE(call.owner, form.hWnd());
-            QCOMPARE(call.operation, QByteArray("open"));
-            QCOMPARE(call.file, address);
-            QVERIFY(call.nullParameters && call.nullDirectory);
-            QCOMPARE(call.showCommand, SW_SHOWNORMAL);
-        }
+        for (const testing::ShellCall &call : shell.calls)
+            QCOMPARE(call, testing::openingPage(form.hWnd(), address));
     }
 
     // Offscreen no browser takes the address: the press returns and the

@@ -6,6 +6,7 @@
 #include "platform/controls.h"
 #include "platform/fonts.h"
 #include "platform/twips.h"
+#include "tests/support/programtexts.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -16,36 +17,7 @@
 
 using platform::twips::toPixels;
 
-namespace {
-
-struct Command {
-    const char *name;
-    const char *caption;
-    int left, width, tabIndex;
-    const char *toolTip;
-    Qt::CursorShape cursor;
-};
-
-// The command row, right to left.
-const Command Commands[] = {
-    {"Command34", "نشيد الحروف", 4440, 1335, 35, nullptr, Qt::ArrowCursor},
-    {"Command11", "الموقع", 3480, 615, 11, "لا تبخل علينا بزيارتك", Qt::WhatsThisCursor},
-    {"Command12", "المكتبة", 2760, 615, 12, "الكتاب خير جليس", Qt::WhatsThisCursor},
-    {"Command13", "الحوزة", 2040, 615, 13, "طلب العلم فريضة", Qt::WhatsThisCursor},
-    {"Command10", "نبذة", 1320, 615, 10, "حول البرنامج والمبرمج", Qt::WhatsThisCursor},
-    {"Command14", "خروج", 120, 975, 14, "الزنبوطي يقول: رافقتك السلامة", Qt::ForbiddenCursor},
-};
-
-// The tab order from index 1 to 35.
-const char *const TabOrder[] = {
-    "Command1",  "Command2",  "Command3",  "Command4",  "Command5",  "Command6",  "Command7",
-    "Command8",  "Pic1",      "Command10", "Command11", "Command12", "Command13", "Command14",
-    "Command15", "Command16", "Command17", "Command9",  "Command18", "Command19", "Command20",
-    "Command21", "Command22", "Command23", "Command24", "Command25", "Command26", "Command27",
-    "Command28", "Command29", "Command30", "Command31", "Command32", "Command33", "Command34",
-};
-
-} // namespace
+using testing::Command;
 
 class TestForm1Layout : public QObject {
     Q_OBJECT
@@ -117,7 +89,7 @@ private slots:
     }
 
     void commandRow() {
-        for (const Command &command : Commands) {
+        for (const Command &command : testing::Commands) {
             auto *button = form_.control<QPushButton>(command.name);
             QVERIFY2(button, command.name);
             QCOMPARE(button->geometry(),
@@ -186,7 +158,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), form_.control("Command1"));
         for (int step = 1; step <= 35; ++step) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            const char *expected = TabOrder[step % 35];
+            const char *expected = testing::TabOrder[step % 35];
             QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(expected));
         }
     }

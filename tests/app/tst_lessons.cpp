@@ -50,12 +50,9 @@ private slots:
     // then plays its sound synchronously with flags 10.
     void everyLetterTeachesItsOwnRow() {
         writeAllMedia();
-        FixedFolder folder(folder_->path());
-        platform::Service<platform::ProgramFolder>::Fake folderFake(folder);
-        RecordingSound sound;
-        platform::Service<platform::SoundDevice>::Fake soundFake(sound);
-        RecordingMessageBox box;
-        platform::Service<platform::MessageBoxService>::Fake boxFake(box);
+        testing::LessonServices services(folder_->path());
+        RecordingSound &sound = services.sound;
+        RecordingMessageBox &box = services.box;
 
         for (const app::Letter &letter : app::Letters) {
             press(letter.button);
@@ -112,12 +109,9 @@ private slots:
         QVERIFY(testing::writePicture(folder_->filePath(present), {10, 10}, Qt::red, "JPG"));
         QVERIFY(testing::writeFile(folder_->filePath(QFileInfo(wanted).completeBaseName() + ".wav"),
                                    testing::toneWave(100)));
-        FixedFolder folder(folder_->path());
-        platform::Service<platform::ProgramFolder>::Fake folderFake(folder);
-        RecordingSound sound;
-        platform::Service<platform::SoundDevice>::Fake soundFake(sound);
-        RecordingMessageBox box;
-        platform::Service<platform::MessageBoxService>::Fake boxFake(box);
+        testing::LessonServices services(folder_->path());
+        RecordingSound &sound = services.sound;
+        RecordingMessageBox &box = services.box;
 
         press(button.constData());
         QCOMPARE(box.calls.size(), 1);
@@ -140,12 +134,9 @@ private slots:
     void missingSoundIsSilent() {
         QVERIFY(testing::writePicture(folder_->filePath(QStringLiteral("ج.bmp")), {9, 9}, Qt::red,
                                       "BMP"));
-        FixedFolder folder(folder_->path());
-        platform::Service<platform::ProgramFolder>::Fake folderFake(folder);
-        RecordingSound sound(/*forwardToReal=*/true);
-        platform::Service<platform::SoundDevice>::Fake soundFake(sound);
-        RecordingMessageBox box;
-        platform::Service<platform::MessageBoxService>::Fake boxFake(box);
+        testing::LessonServices services(folder_->path(), /*forwardSound=*/true);
+        RecordingSound &sound = services.sound;
+        RecordingMessageBox &box = services.box;
 
         press("Command2");
         QCOMPARE(img1()->picture().image().size(), QSize(9, 9));

@@ -2,16 +2,15 @@
 #include "app/form1.h"
 #include "app/startup.h"
 #include "platform/controls.h"
+#include "tests/support/browserstandin.h"
+#include "tests/support/programtexts.h"
 #include "windows/form2.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QProcess>
 #include <QPushButton>
 #include <QSystemTrayIcon>
-#include <QTemporaryDir>
 #include <QTest>
-#include <algorithm>
 
 // The program against the real desktop on an X display: the notification
 // area of a running tray host, and the browser hand-off through xdg-open,
@@ -22,14 +21,7 @@ private slots:
     void initTestCase() {
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
             QSKIP("needs an X display (scripts/test starts one)");
-        QVERIFY(browserDir_.isValid());
-        log_ = browserDir_.filePath(QStringLiteral("opened.txt"));
-        QFile script(browserDir_.filePath(QStringLiteral("xdg-open")));
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\nprintf '%s\\n' \"$@\" >>\"" + QFile::encodeName(log_) + "\"\n");
-        script.close();
-        QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
-        qputenv("PATH", QFile::encodeName(browserDir_.path()) + ':' + qgetenv("PATH"));
+        QVERIFY(browser_.install());
 
         trayer_.start(QStringLiteral("trayer"),
                       {QStringLiteral("--edge"), QStringLiteral("top"),
@@ -50,7 +42,7 @@ private slots:
         // The icon belongs to the main window.
         const QList<QSystemTrayIcon *> icons = form.topLevel()->findChildren<QSystemTrayIcon *>();
         QCOMPARE(icons.size(), 1);
-        QCOMPARE(icons[0]->toolTip(), QStringLiteral("برنامج كرمدان"));
+        QCOMPARE(icons[0]->toolTip(), QString::fromUtf8(testing::TrayTip));
         QVERIFY(icons[0]->icon().availableSizes().contains(QSize(100, 150)));
         QTRY_VERIFY_WITH_TIMEOUT(!icons[0]->geometry().isEmpty(), 10000);
     }
@@ -70,27 +62,14 @@ private slots:
         // Each button's page, the personal page three times: twice by its
         // button, once by the About window's picture.
         QTRY_COMPARE_WITH_TIMEOUT(
-            opened(),
-            QByteArrayList({"http://alzanbouti.example/", "http://alzanbouti.example/",
-                            "http://alzanbouti.example/", "http://hawza.alzanbouti.example/",
-                            "http://library.alzanbouti.example/"}),
+            browser_.sortedAddresses(),
+            QByteArrayList({testing::PersonalPage, testing::PersonalPage, testing::PersonalPage,
+                            testing::SeminaryPage, testing::LibraryPage}),
             10000);
     }
 
 private:
-    // Each stand-in runs on its own, so the lines may come in any order.
-    QByteArrayList opened() const {
-        QFile file(log_);
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        QByteArrayList lines = file.readAll().split('\n');
-        lines.removeAll(QByteArray());
-        std::sort(lines.begin(), lines.end());
-        return lines;
-    }
-
-    QTemporaryDir browserDir_;
-    QString log_;
+    testing::BrowserStandIn browser_;
     QProcess trayer_;
 };
 

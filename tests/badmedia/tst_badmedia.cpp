@@ -23,7 +23,6 @@
 using badmedia::BadFile;
 using badmedia::Kind;
 using badmedia::Outcome;
-using testing::FixedFolder;
 using testing::RecordingMessageBox;
 using testing::RecordingSound;
 
@@ -78,12 +77,9 @@ private slots:
             QVERIFY(linkCorpusFile(corpusFile, pictureName(letter)));
             QVERIFY(testing::writeFile(folder_->filePath(soundName(letter)), badmedia::goodWave()));
         }
-        FixedFolder folder(folder_->path());
-        platform::Service<platform::ProgramFolder>::Fake folderFake(folder);
-        RecordingSound sound;
-        platform::Service<platform::SoundDevice>::Fake soundFake(sound);
-        RecordingMessageBox box;
-        platform::Service<platform::MessageBoxService>::Fake boxFake(box);
+        testing::LessonServices services(folder_->path());
+        RecordingSound &sound = services.sound;
+        RecordingMessageBox &box = services.box;
 
         for (const app::Letter &letter : app::Letters) {
             const QImage before = img1()->picture().image();
@@ -133,12 +129,9 @@ private slots:
             QCOMPARE(clip->samples.size(), qMin(present - 44, badmedia::goodWaveSampleBytes()));
         }
 
-        FixedFolder folder(folder_->path());
-        platform::Service<platform::ProgramFolder>::Fake folderFake(folder);
-        RecordingSound sound(/*forwardToReal=*/true);
-        platform::Service<platform::SoundDevice>::Fake soundFake(sound);
-        RecordingMessageBox box;
-        platform::Service<platform::MessageBoxService>::Fake boxFake(box);
+        testing::LessonServices services(folder_->path(), /*forwardSound=*/true);
+        RecordingSound &sound = services.sound;
+        RecordingMessageBox &box = services.box;
 
         for (const app::Letter &letter : app::Letters) {
             press(letter.button);

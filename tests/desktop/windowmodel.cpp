@@ -7,6 +7,7 @@
 #include "platform/media/mediaplayer.h"
 #include "platform/media/videosurface.h"
 #include "skin/skinnedframe.h"
+#include "tests/support/programtexts.h"
 #include "windows/form2.h"
 #include "windows/form2layout.h"
 #include "windows/form3.h"
@@ -27,23 +28,22 @@ namespace {
 using skin::CaptionButton;
 using skin::SkinnedFrame;
 
-// The main window's commands, by their controls.
-struct Command {
-    const char *control;
-    Role role;
-};
-const Command Commands[] = {
-    {"Command10", Role::About},   {"Command34", Role::Song},    {"Command11", Role::WebPage},
-    {"Command12", Role::WebPage}, {"Command13", Role::WebPage}, {"Command14", Role::Exit},
-};
+// The monkey's role of a main window command, by what the command does.
+Role roleOfCommand(testing::Effect effect) {
+    using testing::Effect;
+    return effect == Effect::About      ? Role::About
+           : effect == Effect::Song     ? Role::Song
+           : effect == Effect::Page     ? Role::WebPage
+           : effect == Effect::Farewell ? Role::Exit
+                                        : Role::Inert;
+}
 
 Role roleOfControl(WindowKind kind, const char *control) {
     if (kind == WindowKind::Main) {
         if (app::letterForButton(control))
             return Role::Letter;
-        for (const Command &command : Commands)
-            if (std::strcmp(command.control, control) == 0)
-                return command.role;
+        if (const testing::Command *command = testing::commandNamed(control))
+            return roleOfCommand(command->effect);
     }
     if (kind == WindowKind::About && std::strcmp(control, "Pictuer1") == 0)
         return Role::WebPage; // the picture opens the author's page

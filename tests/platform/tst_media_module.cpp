@@ -149,10 +149,10 @@ private slots:
             module.createPlayer(platform::MediaPlayerSettings{}, &window));
         platform::Dispatch *dispatch = module.playerDispatch(player.get());
         dispatch->Invoke(platform::PlayerDispidURL, platform::InvokeKind::PropertyPut,
-                         {platform::Variant(QStringLiteral("حروف الهجاء.wmv"))});
+                         {platform::Variant(QString::fromUtf8(testing::SongFile))});
         QCOMPARE(dispatch->Invoke(platform::PlayerDispidURL, platform::InvokeKind::PropertyGet, {})
                      .toBstr(),
-                 QStringLiteral("حروف الهجاء.wmv"));
+                 QString::fromUtf8(testing::SongFile));
         QVERIFY_THROWS_EXCEPTION(platform::RuntimeError,
                                  dispatch->Invoke(7, platform::InvokeKind::Method, {}));
         QVERIFY_THROWS_EXCEPTION(

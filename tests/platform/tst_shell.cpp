@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/shell.h"
+#include "tests/support/browserstandin.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
@@ -21,19 +21,7 @@ public slots:
 class TestShell : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        // A browser stand-in early on the path, before the desktop looks
-        // for one: it writes down what it was given.
-        QVERIFY(browserDir_.isValid());
-        log_ = browserDir_.filePath(QStringLiteral("opened.txt"));
-        const QString script = browserDir_.filePath(QStringLiteral("xdg-open"));
-        QFile file(script);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("#!/bin/sh\nprintf '%s\\n' \"$@\" >>\"" + QFile::encodeName(log_) + "\"\n");
-        file.close();
-        QVERIFY(file.setPermissions(file.permissions() | QFileDevice::ExeOwner));
-        qputenv("PATH", QFile::encodeName(browserDir_.path()) + ':' + qgetenv("PATH"));
-    }
+    void initTestCase() { QVERIFY(browser_.install()); }
 
     // Whatever the desktop registers for http addresses gets the address.
     void opensTheAddressThroughTheDesktop() {
@@ -68,7 +56,7 @@ private slots:
             QSKIP("only the offscreen platform has no browser");
         QVERIFY(ShellExecuteA(0, "open", "http://alzanbouti.example/", nullptr, nullptr,
                               SW_SHOWNORMAL) <= 32);
-        QVERIFY(!QFile::exists(log_));
+        QVERIFY(!QFile::exists(browser_.logPath()));
     }
 
     // On X the desktop runs xdg-open from the path: here, the stand-in.
@@ -82,17 +70,11 @@ private slots:
                               SW_SHOWNORMAL) > 32);
         const QByteArray expected =
             "http://alzanbouti.example/\nhttp://library.alzanbouti.example/\n";
-        QTRY_COMPARE_WITH_TIMEOUT(readLog(), expected, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(browser_.log(), expected, 10000);
     }
 
 private:
-    QByteArray readLog() const {
-        QFile file(log_);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    QTemporaryDir browserDir_;
-    QString log_;
+    testing::BrowserStandIn browser_;
 };
 
 QTEST_MAIN(TestShell)

@@ -3,6 +3,7 @@
 #include "platform/iconhandles.h"
 #include "platform/tray.h"
 #include "platform/windowhandles.h"
+#include "tests/support/programtexts.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -14,7 +15,7 @@ using platform::CodePage;
 
 namespace {
 
-const QString Tip = QStringLiteral("برنامج كرمدان");
+const QString Tip = QString::fromUtf8(testing::TrayTip);
 
 NOTIFYICONDATA record(const QString &tipText) {
     NOTIFYICONDATA data{};

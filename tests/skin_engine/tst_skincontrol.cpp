@@ -6,6 +6,7 @@
 #include "skin/skinstyle.h"
 #include "tests/skin_engine/skintestform.h"
 #include "tests/support/fakes.h"
+#include "tests/support/programtexts.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
@@ -178,9 +179,7 @@ private slots:
     // keeps the stored font. The stored settings never change.
     void longCaptionsShrinkToFit() {
         skin::SkinLabelSettings settings;
-        settings.caption =
-            QStringLiteral("ابني - ابنتي المجتهدين: اضغطا على الماوس مرتين متتاليتين "
-                           "\"دبل كلك\" للتشغيل");
+        settings.caption = QString::fromUtf8(testing::SongLabelCaption);
         settings.font = {"Times New Roman", 12.75, 700, 178};
         skin::SkinLabel label(settings, nullptr);
         label.resize(449, 25);

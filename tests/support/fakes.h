@@ -70,4 +70,18 @@ private:
     QString path_;
 };
 
+// What a letter lesson reaches, recording and installed for the scope: the
+// program folder at a given path, the sound device (forwarding to the real
+// one when asked) and the message box.
+struct LessonServices {
+    explicit LessonServices(const QString &folderPath, bool forwardSound = false)
+        : folder(folderPath), sound(forwardSound) {}
+    FixedFolder folder;
+    RecordingSound sound;
+    RecordingMessageBox box;
+    platform::Service<platform::ProgramFolder>::Fake folderFake{folder};
+    platform::Service<platform::SoundDevice>::Fake soundFake{sound};
+    platform::Service<platform::MessageBoxService>::Fake boxFake{box};
+};
+
 } // namespace testing

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/mediabackend.h"
+#include "tests/support/programtexts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,7 +14,7 @@ namespace testing {
 
 // The song video as the build puts it into the program folder.
 inline QString shippedSong() {
-    return QDir(QStringLiteral(SNOMEL_PROGRAM_DIR)).filePath(QStringLiteral("حروف الهجاء.wmv"));
+    return QDir(QStringLiteral(SNOMEL_PROGRAM_DIR)).filePath(QString::fromUtf8(SongFile));
 }
 
 // Its length, as ffprobe reports it for the committed file.

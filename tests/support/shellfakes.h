@@ -20,7 +20,23 @@ struct ShellCall {
     bool nullParameters;
     bool nullDirectory;
     int showCommand;
+    bool operator==(const ShellCall &) const = default;
 };
+
+// The call by which a window opens a web page: itself as the owner, "open",
+// the address, nothing else, shown normally.
+inline ShellCall openingPage(HWND owner, const QByteArray &address) {
+    return {owner, "open", address, true, true, SW_SHOWNORMAL};
+}
+
+// How QCOMPARE prints a call that differs.
+inline char *toString(const ShellCall &call) {
+    const QByteArray text =
+        "owner " + QByteArray::number(qulonglong(call.owner)) + ", \"" + call.operation + "\", \"" +
+        call.file + "\", parameters " + (call.nullParameters ? "null" : "given") + ", directory " +
+        (call.nullDirectory ? "null" : "given") + ", show " + QByteArray::number(call.showCommand);
+    return qstrdup(text.constData());
+}
 
 // Records every call and answers with a fixed result (by default the one
 // for "no program registered").

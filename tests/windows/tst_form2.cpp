@@ -6,6 +6,7 @@
 #include "skin/skinlabel.h"
 #include "skin/storedskin.h"
 #include "tests/support/fakes.h"
+#include "tests/support/programtexts.h"
 #include "tests/support/shellfakes.h"
 #include "windows/author.h"
 #include "windows/form2.h"
@@ -154,14 +155,8 @@ private slots:
         QTest::mouseClick(picture->client(), Qt::LeftButton, {}, QPoint(50, 50));
         QTest::mouseClick(picture->client(), Qt::LeftButton, {}, QPoint(50, 50));
         QCOMPARE(shell.calls.size(), 2);
-        for (const testing::ShellCall &call : shell.calls) {
-            QCOMPARE(call.owner, form.hWnd());
-            QCOMPARE(call.operation, QByteArray("open"));
-            QCOMPARE(call.file, QByteArray("http://alzanbouti.example/"));
-            QVERIFY(call.nullParameters);
-            QVERIFY(call.nullDirectory);
-            QCOMPARE(call.showCommand, SW_SHOWNORMAL);
-        }
+        for (const testing::ShellCall &call : shell.calls)
+            QCOMPARE(call, testing::openingPage(form.hWnd(), testing::PersonalPage));
     }
 
     // Offscreen there is no browser: the click returns and nothing of the

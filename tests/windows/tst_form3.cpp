@@ -34,8 +34,6 @@ namespace {
 
 constexpr int PlayTimeoutMs = 15000;
 
-const char *const SongName = "حروف الهجاء.wmv";
-
 // Whether the media framework's backend has been loaded into the process.
 bool mediaBackendLoaded() {
     QFile maps(QStringLiteral("/proc/self/maps"));
@@ -124,9 +122,7 @@ private slots:
         auto *label = form_->control<skin::SkinLabel>("SkinLabel1");
         QVERIFY(label);
         const skin::SkinLabelSettings &stored = label->settings();
-        QCOMPARE(stored.caption.toUtf8(),
-                 QByteArray("ابني - ابنتي المجتهدين: اضغطا على الماوس مرتين متتاليتين "
-                            "\"دبل كلك\" للتشغيل"));
+        QCOMPARE(stored.caption.toUtf8(), QByteArray(testing::SongLabelCaption));
         QCOMPARE(stored.first, -1);
         QCOMPARE(stored.extentWidth, 11880);
         QCOMPARE(stored.extentHeight, 661);
@@ -178,14 +174,14 @@ private slots:
         testing::CurrentDirectory here(QStringLiteral(SNOMEL_PROGRAM_DIR));
         QSignalSpy shown(player, &MediaPlayer::firstFrameShown);
         doubleClick();
-        QCOMPARE(player->URL(), QString::fromUtf8(SongName));
+        QCOMPARE(player->URL(), QString::fromUtf8(testing::SongFile));
         QTRY_COMPARE_WITH_TIMEOUT(player->state(), State::Playing, PlayTimeoutMs);
         QTRY_VERIFY_WITH_TIMEOUT(player->position() > 2500, PlayTimeoutMs);
         QVERIFY(qAbs(player->duration() - testing::ShippedSongMs) < 500);
         QVERIFY(!shown.isEmpty());
 
         doubleClick();
-        QCOMPARE(player->URL(), QString::fromUtf8(SongName));
+        QCOMPARE(player->URL(), QString::fromUtf8(testing::SongFile));
         QTRY_VERIFY_WITH_TIMEOUT(player->state() == State::Playing && player->position() < 1500,
                                  PlayTimeoutMs);
         QCOMPARE(shown.size(), 2);
@@ -206,13 +202,15 @@ private slots:
         QTemporaryDir elsewhere;
         testing::CurrentDirectory here(elsewhere.path());
         if (folder == QLatin1String("fifo"))
-            QCOMPARE(mkfifo(QFile::encodeName(QString::fromUtf8(SongName)).constData(), 0600), 0);
+            QCOMPARE(
+                mkfifo(QFile::encodeName(QString::fromUtf8(testing::SongFile)).constData(), 0600),
+                0);
         if (folder == QLatin1String("removed"))
             QVERIFY(elsewhere.remove());
         MediaPlayer *player = player1();
         QSignalSpy shown(player, &MediaPlayer::firstFrameShown);
         doubleClick();
-        QCOMPARE(player->URL(), QString::fromUtf8(SongName));
+        QCOMPARE(player->URL(), QString::fromUtf8(testing::SongFile));
         QTRY_COMPARE_WITH_TIMEOUT(player->state(), State::Unavailable, PlayTimeoutMs);
         QTest::qWait(500);
         QCOMPARE(player->state(), State::Unavailable);

@@ -18,16 +18,18 @@ done
 if [[ ! -f $build/CMakeCache.txt ]]; then
     cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
-cmake --build "$build" --target make_icon make_pictures -- -j2
+cmake --build "$build" --target make_icon make_pictures letters_tsv -- -j2
 tools_bin=$build/tools/media
+# The program's letter table, as the build writes it for the scripts.
+table=$tools_bin/letters.tsv
 # The pictures are drawn in Amiri Bold (Debian package fonts-hosny-amiri).
 font=/usr/share/fonts/opentype/fonts-hosny-amiri/Amiri-Bold.ttf
 
 export QT_QPA_PLATFORM=offscreen
 "$tools_bin/make_icon" "$font" "$source_dir/resources/snomel.ico"
-"$tools_bin/make_pictures" "$here/letters.tsv" "$font" "$source_dir/media"
-"$here/make_sounds.sh" "$source_dir/media"
+"$tools_bin/make_pictures" "$font" "$source_dir/media"
+"$here/make_sounds.sh" "$table" "$source_dir/media"
 if [[ -x $here/make_song.sh ]]; then
-    "$here/make_song.sh" "$source_dir/media"
+    "$here/make_song.sh" "$table" "$source_dir/media"
 fi
 echo "make_all.sh: media regenerated in $source_dir/media and $source_dir/resources"

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Draws one picture per letter: the letter large and bright on a soft
-// coloured card, with its spoken name beneath it. Letters whose table row says
-// "bmp" are saved as 24-bit bitmaps, the others as JPEG files.
+// coloured card, with its spoken name beneath it. Letters whose row of the
+// program's letter table says "bmp" are saved as 24-bit bitmaps, the others
+// as JPEG files.
 //
-// Usage: make_pictures <letters.tsv> <Amiri-Bold.ttf> <output folder>
+// Usage: make_pictures <Amiri-Bold.ttf> <output folder>
 
-#include "tools/media/lettertable.h"
+#include "app/letters.h"
 #include "tools/media/mediadrawing.h"
 
 #include <QDir>
@@ -16,6 +17,7 @@
 #include <QPainterPath>
 #include <QRandomGenerator>
 #include <QTextStream>
+#include <cstring>
 
 namespace {
 
@@ -80,7 +82,7 @@ void drawConfetti(QPainter &painter, const Theme &theme, quint32 seed) {
     painter.restore();
 }
 
-QImage drawPicture(const Letter &letter, int index, const QFont &font) {
+QImage drawPicture(const app::Letter &letter, int index, const QFont &font) {
     const Theme &theme = themes[index % std::size(themes)];
     QImage image(pictureWidth, pictureHeight, QImage::Format_RGB32);
     QPainter painter(&image);
@@ -102,15 +104,16 @@ QImage drawPicture(const Letter &letter, int index, const QFont &font) {
     letterFont.setPixelSize(230);
     const QRectF letterBox = card.adjusted(20, 14, -20, -70);
     // A soft shadow, then the letter itself.
-    drawOutlinedText(painter, letterBox.translated(5, 5), letterFont, letter.stem,
-                     QColor(0, 0, 0, 50), QColor(0, 0, 0, 50), 10);
-    drawOutlinedText(painter, letterBox, letterFont, letter.stem, theme.letter, Qt::white, 10);
+    const QString stem = QString::fromUtf8(letter.stem);
+    drawOutlinedText(painter, letterBox.translated(5, 5), letterFont, stem, QColor(0, 0, 0, 50),
+                     QColor(0, 0, 0, 50), 10);
+    drawOutlinedText(painter, letterBox, letterFont, stem, theme.letter, Qt::white, 10);
 
     QFont nameFont = font;
     nameFont.setPixelSize(56);
     const QRectF nameBox(card.left() + 40, card.bottom() - 68, card.width() - 80, 56);
-    drawOutlinedText(painter, nameBox, nameFont, letter.name, theme.letter.darker(140), Qt::white,
-                     4);
+    drawOutlinedText(painter, nameBox, nameFont, QString::fromUtf8(letter.vocalisedName),
+                     theme.letter.darker(140), Qt::white, 4);
     painter.end();
     return image;
 }
@@ -121,25 +124,25 @@ int main(int argc, char *argv[]) {
     QGuiApplication app(argc, argv);
     QTextStream err(stderr);
     const QStringList args = QGuiApplication::arguments();
-    if (args.size() != 4) {
-        err << "usage: make_pictures <letters.tsv> <Amiri-Bold.ttf> <output folder>\n";
+    if (args.size() != 3) {
+        err << "usage: make_pictures <Amiri-Bold.ttf> <output folder>\n";
         return 2;
     }
     QString problem;
-    const QList<Letter> letters = readLetterTable(args.at(1), &problem);
-    const QFont font = problem.isEmpty() ? loadFont(args.at(2), &problem) : QFont();
-    const QDir out(args.at(3));
+    const QFont font = loadFont(args.at(1), &problem);
+    const QDir out(args.at(2));
     if (problem.isEmpty() && !out.exists())
-        problem = QStringLiteral("the output folder %1 does not exist").arg(args.at(3));
+        problem = QStringLiteral("the output folder %1 does not exist").arg(args.at(2));
     if (!problem.isEmpty()) {
         err << "make_pictures: " << problem << '\n';
         return 1;
     }
 
-    for (int i = 0; i < letters.size(); ++i) {
-        const Letter &letter = letters.at(i);
-        const QString path = out.filePath(letter.pictureFile());
-        const bool bitmap = letter.pictureExtension == QLatin1String("bmp");
+    for (int i = 0; i < int(app::Letters.size()); ++i) {
+        const app::Letter &letter = app::Letters.at(i);
+        const QString path = out.filePath(QString::fromUtf8(letter.stem) + u'.' +
+                                          QLatin1String(letter.pictureExtension));
+        const bool bitmap = std::strcmp(letter.pictureExtension, "bmp") == 0;
         const QImage image = drawPicture(letter, i, font);
         // Bitmaps are written without alpha so they stay 24 bits per pixel.
         const bool saved = bitmap ? image.convertToFormat(QImage::Format_RGB888).save(path, "BMP")

@@ -7,12 +7,15 @@
 # Needs the letter pictures and sounds already in the output folder
 # (make_pictures, make_sounds.sh).
 #
-# Usage: make_song.sh [media folder]   (default: the media folder)
+# Usage: make_song.sh <letters.tsv> [media folder]   (default: the media folder)
+# letters.tsv is the program's letter table as the build writes it, in
+# tools/media/ under the build folder.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-media=${1:-$here/../../media}
-table=$here/letters.tsv
+[[ $# -ge 1 ]] || { echo "usage: make_song.sh <letters.tsv> [media folder]" >&2; exit 2; }
+table=$1
+media=${2:-$here/../../media}
 song="$media/حروف الهجاء.wmv"
 
 for tool in sox ffmpeg; do
@@ -65,7 +68,7 @@ tune_bar() {
 
 letters=()
 while IFS=$'\t' read -r letter extension _; do
-    [[ -z $letter || $letter == '#'* ]] && continue
+    [[ -z $letter ]] && continue
     for file in "$media/$letter.$extension" "$media/$letter.wav"; do
         [[ -r $file ]] || { echo "make_song.sh: missing $file (run make_all.sh)" >&2; exit 1; }
     done

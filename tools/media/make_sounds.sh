@@ -1,15 +1,18 @@
 #!/bin/bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Speaks the name of every letter of letters.tsv with the Arabic voice and
-# writes "<letter>.wav": trimmed of silence at both ends, faded in and out,
-# normalised to -1 dBFS, 16-bit PCM mono at 22050 Hz.
+# Speaks the name of every letter of the letter table with the Arabic voice
+# and writes "<letter>.wav": trimmed of silence at both ends, faded in and
+# out, normalised to -1 dBFS, 16-bit PCM mono at 22050 Hz.
 #
-# Usage: make_sounds.sh [output folder]   (default: the media folder)
+# Usage: make_sounds.sh <letters.tsv> [output folder]   (default: the media folder)
+# letters.tsv is the program's letter table as the build writes it, in
+# tools/media/ under the build folder.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-out=${1:-$here/../../media}
-table=$here/letters.tsv
+[[ $# -ge 1 ]] || { echo "usage: make_sounds.sh <letters.tsv> [output folder]" >&2; exit 2; }
+table=$1
+out=${2:-$here/../../media}
 
 for tool in espeak-ng sox; do
     command -v "$tool" >/dev/null || { echo "make_sounds.sh: $tool is not installed" >&2; exit 1; }
@@ -22,7 +25,7 @@ trap 'rm -rf "$work"' EXIT
 
 count=0
 while IFS=$'\t' read -r letter _ name; do
-    [[ -z $letter || $letter == '#'* ]] && continue
+    [[ -z $letter ]] && continue
     # A child-friendly pace and a slightly raised pitch.
     espeak-ng -v ar -s 120 -p 60 -w "$work/spoken.wav" "$name"
     # -R: repeatable output; -D: no dither noise, so runs give identical files.
