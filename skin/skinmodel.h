@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The content of a skin stream, as plain values: control settings, image
 // table and the tree of elements under the root. skin::readSkinStream()
-// (skinreader.h) fills it, skin::writeSkinStream() (skinwriter.h) turns it
-// back into the same bytes.
+// (skinreader.h) fills it, skin::writeSkinStream() (tools/skinwriter.h)
+// turns it back into the same bytes.
 //
 // Typical queries, for code that draws with a skin:
 //

@@ -3,8 +3,8 @@
 // bytes, their content, and the rectangle rule over their tree.
 #include "skin/skingeometry.h"
 #include "skin/skinreader.h"
-#include "skin/skinwriter.h"
 #include "skin/storedskin.h"
+#include "skin/tools/skinwriter.h"
 #include "tests/skin/skinprint.h"
 
 #include <QTest>

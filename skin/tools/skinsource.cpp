@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "skin/skinsource.h"
+#include "skin/tools/skinsource.h"
 
-#include "skin/skinlisting.h"
+#include "skin/tools/skinlisting.h"
 
 #include <QBuffer>
 #include <QDir>
