@@ -94,7 +94,7 @@ std::shared_ptr<const SkinArt> SkinArt::read(const QByteArray &stream, QString *
         *error = readError.message();
         return nullptr;
     }
-    const Element *form = skin->root.child(u"Form");
+    const Element *form = skin->root.child(elements::Form);
     if (!form || form->kind != ElementKind::Window) {
         *error = QStringLiteral("the skin has no window element \"Form\"");
         return nullptr;
@@ -116,7 +116,7 @@ std::shared_ptr<const SkinArt> SkinArt::read(const QByteArray &stream, QString *
 }
 
 SkinArt::SkinArt(Skin skin) : skin_(std::move(skin)) {
-    form_ = skin_.root.child(u"Form");
+    form_ = skin_.root.child(elements::Form);
     static const Element empty;
     if (!form_)
         form_ = &empty;
@@ -127,7 +127,7 @@ SkinArt::SkinArt(Skin skin) : skin_(std::move(skin)) {
 }
 
 QMargins SkinArt::frameMargins() const {
-    const std::optional<Rect> margins = form_->rect(u"m_rcMargins");
+    const std::optional<Rect> margins = form_->rect(props::m_rcMargins);
     if (!margins)
         return {};
     return {qMax(0, margins->left), qMax(0, margins->top), qMax(0, margins->right),
@@ -135,7 +135,7 @@ QMargins SkinArt::frameMargins() const {
 }
 
 QColor SkinArt::frameColour() const {
-    const std::optional<ColourTriple> colour = form_->colourTriple(u"m_BackColor");
+    const std::optional<ColourTriple> colour = form_->colourTriple(props::m_BackColor);
     return colour ? QColor::fromRgb(colour->rgb()) : QColor(Qt::black);
 }
 

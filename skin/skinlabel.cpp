@@ -38,14 +38,15 @@ void SkinLabel::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     QColor text = palette().color(QPalette::WindowText);
     if (const SkinStyle *style = skinStyleOf(this)) {
-        if (const Element *label = style->art().element(u"Label")) {
-            if (const std::optional<qint32> back = label->integer(u"m_BackColor"))
+        if (const Element *label = style->art().element(elements::Label)) {
+            if (const std::optional<qint32> back = label->integer(props::m_BackColor))
                 if (const std::optional<QColor> fill = fillColour(*back))
                     painter.fillRect(rect(), *fill);
-            if (const std::optional<ImagePart> part = SkinArt::partOf(*label, u"m_Background"))
+            if (const std::optional<ImagePart> part = SkinArt::partOf(*label, props::m_Background))
                 style->art().draw(painter, rect(), *part,
-                                  blendFrom(label->integer(u"m_eBlendMode")));
-            text = textColour(label->textStyle(u"m_TextStyle").value_or(TextStyle{}).textColour);
+                                  blendFrom(label->integer(props::m_eBlendMode)));
+            text =
+                textColour(label->textStyle(props::m_TextStyle).value_or(TextStyle{}).textColour);
         }
     }
     painter.setPen(text);

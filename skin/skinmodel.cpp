@@ -194,12 +194,12 @@ Property *PropertyGroup::find(QStringView name) {
 // Element
 
 QString Element::name() const {
-    const Text *t = node.get<Text>(u"m_bstrName");
+    const Text *t = node.get<Text>(props::m_bstrName);
     return t && *t ? **t : QString();
 }
 
 Text Element::tag() const {
-    const Text *t = node.get<Text>(u"m_bstrTag");
+    const Text *t = node.get<Text>(props::m_bstrTag);
     return t ? *t : Text();
 }
 
@@ -249,16 +249,16 @@ std::optional<ColourTriple> Element::colourTriple(QStringView name) const {
 }
 
 Rect Element::anchors() const {
-    return rect(u"m_Anchors").value_or(Rect{});
+    return rect(props::m_Anchors).value_or(Rect{});
 }
 Rect Element::offset() const {
-    return rect(u"m_Offset").value_or(Rect{});
+    return rect(props::m_Offset).value_or(Rect{});
 }
 Rect Element::visualRect() const {
-    return rect(u"m_rcVisual").value_or(Rect{});
+    return rect(props::m_rcVisual).value_or(Rect{});
 }
 bool Element::isVisible() const {
-    return integer(u"m_bVisible").value_or(1) != 0;
+    return integer(props::m_bVisible).value_or(1) != 0;
 }
 
 const Element *Element::child(QStringView name, int index) const {

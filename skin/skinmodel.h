@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The content of a skin stream, as plain values: control settings, image
 // table and the tree of elements under the root. skin::readSkinStream()
-// (skinreader.h) fills it, skin::writeSkinStream() (skinwriter.h) turns it
-// back into the same bytes.
+// (skinreader.h) fills it, skin::writeSkinStream() (tools/skinwriter.h)
+// turns it back into the same bytes.
 //
 // Typical queries, for code that draws with a skin:
 //
 //     const skin::Element *close = skin.find(u"Form/top_edge/SkinButton Object");
-//     const skin::Picture *normal = close->picture(u"m_Normal");
+//     const skin::Picture *normal = close->picture(skin::props::m_Normal);
 //     skin::ImagePart part = normal->imagePart(0);  // image name, source, margins
 //     skin::Rect where = skin::elementRect(*close, parentSize);  // skingeometry.h
 //
@@ -254,7 +254,7 @@ public:
     Rect visualRect() const;
     bool isVisible() const;
     // m_Type: the hit-test code, button role, bar orientation or check kind.
-    std::optional<qint32> type() const { return integer(u"m_Type"); }
+    std::optional<qint32> type() const { return integer(props::m_Type); }
 
     // The first child with that name, or the index-th one (0-based).
     const Element *child(QStringView name, int index = 0) const;

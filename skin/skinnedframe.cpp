@@ -97,7 +97,7 @@ void addPieces(const Element &parent, const QRect &parentRect, QList<FramePiece>
 }
 
 QFont captionFont(const Element &element, QFont font) {
-    const LogFont *logFont = element.get<LogFont>(u"m_LogFont");
+    const LogFont *logFont = element.get<LogFont>(props::m_LogFont);
     if (!logFont || logFont->isZero()) {
         font.setBold(true);
         return font;
@@ -179,7 +179,7 @@ void SkinnedFrame::setArt(std::shared_ptr<const SkinArt> art) {
 void SkinnedFrame::styleClient() {
     if (!client_)
         return;
-    const ShortFlag *skinClient = art_->skin().settings.get<ShortFlag>(u"m_bSkinClientArea");
+    const ShortFlag *skinClient = art_->skin().settings.get<ShortFlag>(props::m_bSkinClientArea);
     if (skinClient && skinClient->value == 0)
         return;
     style_ = std::make_unique<SkinStyle>(art_);
@@ -360,11 +360,11 @@ void SkinnedFrame::drawPiece(QPainter &painter, const FramePiece &piece) const {
     }
     if (element.kind != ElementKind::Static)
         return;
-    if (const std::optional<qint32> back = element.integer(u"m_BackColor"))
+    if (const std::optional<qint32> back = element.integer(props::m_BackColor))
         if (const std::optional<QColor> fill = fillColour(*back))
             painter.fillRect(piece.rect, *fill);
-    if (const std::optional<ImagePart> part = SkinArt::partOf(element, u"m_Background"))
-        art_->draw(painter, piece.rect, *part, blendFrom(element.integer(u"m_eBlendMode")),
+    if (const std::optional<ImagePart> part = SkinArt::partOf(element, props::m_Background))
+        art_->draw(painter, piece.rect, *part, blendFrom(element.integer(props::m_eBlendMode)),
                    &element);
     if (element.type() == CaptionTextType)
         drawCaptionText(painter, piece);
@@ -375,14 +375,14 @@ void SkinnedFrame::drawCaptionButton(QPainter &painter, const FramePiece &piece)
     if (!hasButton(button))
         return;
     const bool down = pressed_ == button && pressedInside_;
-    const char16_t *state = !isEnabled()                      ? u"m_Disabled"
-                            : down                            ? u"m_Pressed"
-                            : hovered_ == button && !pressed_ ? u"m_Highlighted"
-                                                              : u"m_Normal";
+    const char16_t *state = !isEnabled()                      ? props::m_Disabled
+                            : down                            ? props::m_Pressed
+                            : hovered_ == button && !pressed_ ? props::m_Highlighted
+                                                              : props::m_Normal;
     std::optional<ImagePart> part = SkinArt::partOf(*piece.element, state);
     const bool borrowed = !part;
     if (!part)
-        part = SkinArt::partOf(*piece.element, u"m_Normal");
+        part = SkinArt::partOf(*piece.element, props::m_Normal);
     // Sunk by a pixel when held and no pressed picture of its own says how.
     const QPoint shift = down && borrowed ? QPoint(1, 1) : QPoint(0, 0);
 
@@ -390,7 +390,7 @@ void SkinnedFrame::drawCaptionButton(QPainter &painter, const FramePiece &piece)
     painter.setClipRect(piece.rect, Qt::IntersectClip);
     if (part) {
         art_->draw(painter, piece.rect.translated(shift), *part,
-                   blendFrom(piece.element->integer(u"m_eBlendMode")));
+                   blendFrom(piece.element->integer(props::m_eBlendMode)));
     } else if (button == CaptionButton::SystemMenu) {
         // No picture of its own: the window's icon.
         const int side = qMin(16, qMin(piece.rect.width(), piece.rect.height()));
@@ -410,7 +410,7 @@ void SkinnedFrame::drawCaptionText(QPainter &painter, const FramePiece &piece) c
     const std::optional<TextSample> caption = captionSample(piece);
     if (!caption)
         return;
-    const TextStyle style = piece.element->textStyle(u"m_TextStyle").value_or(TextStyle{});
+    const TextStyle style = piece.element->textStyle(props::m_TextStyle).value_or(TextStyle{});
     painter.save();
     painter.setFont(caption->font);
     painter.setPen(textColour(style.textColour));
@@ -423,7 +423,7 @@ std::optional<TextSample> SkinnedFrame::captionSample(const FramePiece &piece) c
     const QRect area = captionTextRect();
     if (title.isEmpty() || area.isEmpty())
         return std::nullopt;
-    const TextStyle style = piece.element->textStyle(u"m_TextStyle").value_or(TextStyle{});
+    const TextStyle style = piece.element->textStyle(props::m_TextStyle).value_or(TextStyle{});
     const QFont font = captionFont(*piece.element, this->font());
     return TextSample{font, QFontMetrics(font).elidedText(title, Qt::ElideRight, area.width()),
                       area, int(alignmentFromFormat(style.format) | Qt::TextSingleLine)};

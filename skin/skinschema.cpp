@@ -36,91 +36,90 @@ constexpr ClassId guid(const char (&s)[37]) {
 }
 
 using E = Encoding;
+using namespace props;
 
 constexpr PropertySpec settingsProperties[] = {
-    {u"m_bstrAuthor", E::Text},         {u"m_bstrDescription", E::Text},
-    {u"m_bstrApplication", E::Text},    {u"m_nHue", E::Integer},
-    {u"m_BackColor", E::ColourTriple},  {u"m_ForeColor", E::ColourTriple},
-    {u"m_PanelColor", E::ColourTriple}, {u"m_PanelTextColor", E::ColourTriple},
-    {u"m_bApplyColors", E::ShortFlag},  {u"m_bSkinClientArea", E::ShortFlag},
+    {m_bstrAuthor, E::Text},         {m_bstrDescription, E::Text},
+    {m_bstrApplication, E::Text},    {m_nHue, E::Integer},
+    {m_BackColor, E::ColourTriple},  {m_ForeColor, E::ColourTriple},
+    {m_PanelColor, E::ColourTriple}, {m_PanelTextColor, E::ColourTriple},
+    {m_bApplyColors, E::ShortFlag},  {m_bSkinClientArea, E::ShortFlag},
 };
 
-constexpr PropertySpec nodeProperties[] = {{u"m_bstrName", E::Text}, {u"m_bstrTag", E::Text}};
+constexpr PropertySpec nodeProperties[] = {{m_bstrName, E::Text}, {m_bstrTag, E::Text}};
 
 constexpr PropertySpec layoutProperties[] = {
-    {u"m_Anchors", E::Rectangle}, {u"m_Offset", E::Rectangle},      {u"m_rcVisual", E::Rectangle},
-    {u"m_bVisible", E::Integer},  {u"m_eBlendMode", E::Integer},    {u"m_szMin", E::Size},
-    {u"m_szMax", E::Size},        {u"m_bAffectRegion", E::Integer}, {u"m_bstrTooltip", E::Text},
+    {m_Anchors, E::Rectangle}, {m_Offset, E::Rectangle},      {m_rcVisual, E::Rectangle},
+    {m_bVisible, E::Integer},  {m_eBlendMode, E::Integer},    {m_szMin, E::Size},
+    {m_szMax, E::Size},        {m_bAffectRegion, E::Integer}, {m_bstrTooltip, E::Text},
 };
 
 constexpr PropertySpec windowProperties[] = {
-    {u"m_ActiveFrame", E::Picture}, {u"m_InactiveFrame", E::Picture},
-    {u"m_Background", E::Picture},  {u"m_MenuBar", E::Picture},
-    {u"m_PopupMenu", E::Picture},   {u"m_BackColor", E::ColourTriple},
+    {m_ActiveFrame, E::Picture}, {m_InactiveFrame, E::Picture}, {m_Background, E::Picture},
+    {m_MenuBar, E::Picture},     {m_PopupMenu, E::Picture},     {m_BackColor, E::ColourTriple},
 };
 constexpr PropertySpec windowEvents[] = {
-    {u"m_OnActivate", E::Action}, {u"m_OnDeactivate", E::Action}, {u"m_OnMaximize", E::Action},
-    {u"m_OnRestore", E::Action},  {u"m_rcMargins", E::Rectangle},
+    {m_OnActivate, E::Action}, {m_OnDeactivate, E::Action}, {m_OnMaximize, E::Action},
+    {m_OnRestore, E::Action},  {m_rcMargins, E::Rectangle},
 };
 
 constexpr PropertySpec staticProperties[] = {
-    {u"m_bstrCaption", E::Text},   {u"m_LogFont", E::Font},      {u"m_TextStyle", E::TextStyle},
-    {u"m_Background", E::Picture}, {u"m_BackColor", E::Integer}, {u"m_Type", E::Integer},
+    {m_bstrCaption, E::Text},   {m_LogFont, E::Font},      {m_TextStyle, E::TextStyle},
+    {m_Background, E::Picture}, {m_BackColor, E::Integer}, {m_Type, E::Integer},
 };
 constexpr PropertySpec staticEvents[] = {
-    {u"m_OnMouseDown", E::Action},
-    {u"m_OnMouseUp", E::Action},
-    {u"m_OnMouseIn", E::Action},
-    {u"m_OnMouseOut", E::Action},
+    {m_OnMouseDown, E::Action},
+    {m_OnMouseUp, E::Action},
+    {m_OnMouseIn, E::Action},
+    {m_OnMouseOut, E::Action},
 };
 
 constexpr PropertySpec buttonProperties[] = {
-    {u"m_Normal", E::Picture},   {u"m_Focused", E::Picture}, {u"m_Pressed", E::Picture},
-    {u"m_Disabled", E::Picture}, {u"m_Default", E::Picture}, {u"m_Highlighted", E::Picture},
-    {u"m_Type", E::Integer},     {u"m_LogFont", E::Font},    {u"m_bstrCaption", E::Text},
+    {m_Normal, E::Picture},   {m_Focused, E::Picture}, {m_Pressed, E::Picture},
+    {m_Disabled, E::Picture}, {m_Default, E::Picture}, {m_Highlighted, E::Picture},
+    {m_Type, E::Integer},     {m_LogFont, E::Font},    {m_bstrCaption, E::Text},
 };
 constexpr PropertySpec buttonEvents[] = {
-    {u"m_OnClick", E::Action}, {u"m_OnMouseIn", E::Action}, {u"m_OnMouseOut", E::Action}};
+    {m_OnClick, E::Action}, {m_OnMouseIn, E::Action}, {m_OnMouseOut, E::Action}};
 
 constexpr PropertySpec checkProperties[] = {
-    {u"m_Normal", E::Picture},
-    {u"m_Selected", E::Picture},
-    {u"m_GreyedNormal", E::Picture},
-    {u"m_GreyedSelected", E::Picture},
-    {u"m_HighlightedNormal", E::Picture},
-    {u"m_HighlightedSelected", E::Picture},
-    {u"m_Disabled", E::Picture},
-    {u"m_Type", E::Integer},
-    {u"m_LogFont", E::Font},
-    {u"m_bstrCaption", E::Text},
+    {m_Normal, E::Picture},
+    {m_Selected, E::Picture},
+    {m_GreyedNormal, E::Picture},
+    {m_GreyedSelected, E::Picture},
+    {m_HighlightedNormal, E::Picture},
+    {m_HighlightedSelected, E::Picture},
+    {m_Disabled, E::Picture},
+    {m_Type, E::Integer},
+    {m_LogFont, E::Font},
+    {m_bstrCaption, E::Text},
 };
 
 constexpr PropertySpec scrollBarProperties[] = {
-    {u"m_Normal", E::Picture},      {u"m_Pressed", E::Picture}, {u"m_Disabled", E::Picture},
-    {u"m_Highlighted", E::Picture}, {u"m_Type", E::Integer},    {u"m_nMin", E::Integer},
-    {u"m_nMax", E::Integer},        {u"m_nPage", E::Integer},   {u"m_nLine", E::Integer},
-    {u"m_nPos", E::Integer},
+    {m_Normal, E::Picture},      {m_Pressed, E::Picture}, {m_Disabled, E::Picture},
+    {m_Highlighted, E::Picture}, {m_Type, E::Integer},    {m_nMin, E::Integer},
+    {m_nMax, E::Integer},        {m_nPage, E::Integer},   {m_nLine, E::Integer},
+    {m_nPos, E::Integer},
 };
 
 constexpr PropertySpec tabProperties[] = {
-    {u"m_Disabled", E::Picture},        {u"m_Normal", E::Picture},      {u"m_Pressed", E::Picture},
-    {u"m_Focused", E::Picture},         {u"m_Highlighted", E::Picture}, {u"m_Frame", E::Picture},
-    {u"m_eFrameBlendMode", E::Integer},
+    {m_Disabled, E::Picture},        {m_Normal, E::Picture},      {m_Pressed, E::Picture},
+    {m_Focused, E::Picture},         {m_Highlighted, E::Picture}, {m_Frame, E::Picture},
+    {m_eFrameBlendMode, E::Integer},
 };
 
 constexpr PropertySpec frameProperties[] = {
-    {u"m_Frame", E::Picture},        {u"m_bstrCaption", E::Text},
-    {u"m_LogFont", E::Font},         {u"m_TextStyle", E::TextStyle},
-    {u"m_CaptionColor", E::Integer}, {u"m_eFrameBlendMode", E::Integer},
-    {u"m_CaptionImage", E::Picture},
+    {m_Frame, E::Picture},        {m_bstrCaption, E::Text},     {m_LogFont, E::Font},
+    {m_TextStyle, E::TextStyle},  {m_CaptionColor, E::Integer}, {m_eFrameBlendMode, E::Integer},
+    {m_CaptionImage, E::Picture},
 };
 
 constexpr PropertySpec miscProperties[] = {
-    {u"m_Frame", E::Picture},           {u"m_MDIClient", E::Picture},
-    {u"m_Toolbar", E::Picture},         {u"m_ToolbarNormal", E::Picture},
-    {u"m_ToolbarPressed", E::Picture},  {u"m_ToolbarHighlighted", E::Picture},
-    {u"m_ToolbarDisabled", E::Picture}, {u"m_StatusBar", E::Picture},
-    {u"m_StatusBarItem", E::Picture},
+    {m_Frame, E::Picture},           {m_MDIClient, E::Picture},
+    {m_Toolbar, E::Picture},         {m_ToolbarNormal, E::Picture},
+    {m_ToolbarPressed, E::Picture},  {m_ToolbarHighlighted, E::Picture},
+    {m_ToolbarDisabled, E::Picture}, {m_StatusBar, E::Picture},
+    {m_StatusBarItem, E::Picture},
 };
 
 constexpr GroupSpec settingsGroup{2, settingsProperties};

@@ -111,4 +111,103 @@ std::span<const PictureLayout> pictureLayouts();
 // uses it to reject child counts the remaining bytes cannot hold.
 inline constexpr qsizetype MinimumElementBytes = 64;
 
+// A name spelt once: the constant is called what it holds, so a misspelt
+// name does not compile instead of silently finding nothing.
+#define SNOMEL_SKIN_NAME(name) inline constexpr char16_t name[] = u"" #name;
+
+// The names of the properties the schema lists, as they are stored. The
+// tables are built from them, and code that reads a property by name
+// names it here: button->picture(props::m_Normal).
+namespace props {
+// The control settings.
+SNOMEL_SKIN_NAME(m_bstrAuthor)
+SNOMEL_SKIN_NAME(m_bstrDescription)
+SNOMEL_SKIN_NAME(m_bstrApplication)
+SNOMEL_SKIN_NAME(m_nHue)
+SNOMEL_SKIN_NAME(m_BackColor)
+SNOMEL_SKIN_NAME(m_ForeColor)
+SNOMEL_SKIN_NAME(m_PanelColor)
+SNOMEL_SKIN_NAME(m_PanelTextColor)
+SNOMEL_SKIN_NAME(m_bApplyColors)
+SNOMEL_SKIN_NAME(m_bSkinClientArea)
+// The node and the layout of every element.
+SNOMEL_SKIN_NAME(m_bstrName)
+SNOMEL_SKIN_NAME(m_bstrTag)
+SNOMEL_SKIN_NAME(m_Anchors)
+SNOMEL_SKIN_NAME(m_Offset)
+SNOMEL_SKIN_NAME(m_rcVisual)
+SNOMEL_SKIN_NAME(m_bVisible)
+SNOMEL_SKIN_NAME(m_eBlendMode)
+SNOMEL_SKIN_NAME(m_szMin)
+SNOMEL_SKIN_NAME(m_szMax)
+SNOMEL_SKIN_NAME(m_bAffectRegion)
+SNOMEL_SKIN_NAME(m_bstrTooltip)
+// Windows.
+SNOMEL_SKIN_NAME(m_ActiveFrame)
+SNOMEL_SKIN_NAME(m_InactiveFrame)
+SNOMEL_SKIN_NAME(m_Background)
+SNOMEL_SKIN_NAME(m_MenuBar)
+SNOMEL_SKIN_NAME(m_PopupMenu)
+SNOMEL_SKIN_NAME(m_rcMargins)
+// Texts and fonts.
+SNOMEL_SKIN_NAME(m_bstrCaption)
+SNOMEL_SKIN_NAME(m_LogFont)
+SNOMEL_SKIN_NAME(m_TextStyle)
+// Controls: their type and the pictures of their states.
+SNOMEL_SKIN_NAME(m_Type)
+SNOMEL_SKIN_NAME(m_Normal)
+SNOMEL_SKIN_NAME(m_Focused)
+SNOMEL_SKIN_NAME(m_Pressed)
+SNOMEL_SKIN_NAME(m_Disabled)
+SNOMEL_SKIN_NAME(m_Default)
+SNOMEL_SKIN_NAME(m_Highlighted)
+SNOMEL_SKIN_NAME(m_Selected)
+SNOMEL_SKIN_NAME(m_GreyedNormal)
+SNOMEL_SKIN_NAME(m_GreyedSelected)
+SNOMEL_SKIN_NAME(m_HighlightedNormal)
+SNOMEL_SKIN_NAME(m_HighlightedSelected)
+// Events.
+SNOMEL_SKIN_NAME(m_OnActivate)
+SNOMEL_SKIN_NAME(m_OnDeactivate)
+SNOMEL_SKIN_NAME(m_OnMaximize)
+SNOMEL_SKIN_NAME(m_OnRestore)
+SNOMEL_SKIN_NAME(m_OnMouseDown)
+SNOMEL_SKIN_NAME(m_OnMouseUp)
+SNOMEL_SKIN_NAME(m_OnMouseIn)
+SNOMEL_SKIN_NAME(m_OnMouseOut)
+SNOMEL_SKIN_NAME(m_OnClick)
+// Scroll bars.
+SNOMEL_SKIN_NAME(m_nMin)
+SNOMEL_SKIN_NAME(m_nMax)
+SNOMEL_SKIN_NAME(m_nPage)
+SNOMEL_SKIN_NAME(m_nLine)
+SNOMEL_SKIN_NAME(m_nPos)
+// Frames, tabs and the other controls.
+SNOMEL_SKIN_NAME(m_Frame)
+SNOMEL_SKIN_NAME(m_eFrameBlendMode)
+SNOMEL_SKIN_NAME(m_CaptionColor)
+SNOMEL_SKIN_NAME(m_CaptionImage)
+SNOMEL_SKIN_NAME(m_MDIClient)
+SNOMEL_SKIN_NAME(m_Toolbar)
+SNOMEL_SKIN_NAME(m_ToolbarNormal)
+SNOMEL_SKIN_NAME(m_ToolbarPressed)
+SNOMEL_SKIN_NAME(m_ToolbarHighlighted)
+SNOMEL_SKIN_NAME(m_ToolbarDisabled)
+SNOMEL_SKIN_NAME(m_StatusBar)
+SNOMEL_SKIN_NAME(m_StatusBarItem)
+} // namespace props
+
+// The elements the engine draws with, by name. The format leaves names to
+// the skin; a skin for this engine has the window "Form" and beside it the
+// patterns of the controls.
+namespace elements {
+SNOMEL_SKIN_NAME(Form)
+SNOMEL_SKIN_NAME(Button)
+SNOMEL_SKIN_NAME(Frame)
+SNOMEL_SKIN_NAME(Label)
+SNOMEL_SKIN_NAME(MiscControls)
+} // namespace elements
+
+#undef SNOMEL_SKIN_NAME
+
 } // namespace skin

@@ -46,20 +46,20 @@ SkinStyle::SkinStyle(std::shared_ptr<const SkinArt> art)
 
 const char16_t *SkinStyle::buttonState(QStyle::State state) {
     if (!(state & State_Enabled))
-        return u"m_Disabled";
+        return props::m_Disabled;
     if (state & (State_Sunken | State_On))
-        return u"m_Pressed";
+        return props::m_Pressed;
     if (state & State_MouseOver)
-        return u"m_Highlighted";
+        return props::m_Highlighted;
     if (state & State_HasFocus)
-        return u"m_Focused";
-    return u"m_Normal";
+        return props::m_Focused;
+    return props::m_Normal;
 }
 
 QPalette SkinStyle::clientPalette(const QPalette &base) const {
     QPalette palette = base;
     const Element &form = art_->form();
-    if (const std::optional<ImagePart> part = SkinArt::partOf(form, u"m_Background")) {
+    if (const std::optional<ImagePart> part = SkinArt::partOf(form, props::m_Background)) {
         // Made for the sharpest screen; drawn smaller elsewhere, whole
         // blocks of one colour shrink to that colour.
         const QPixmap tile = art_->tile(*part, Blend::Opaque, qApp->devicePixelRatio());
@@ -97,8 +97,8 @@ void SkinStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *opti
     case PE_FrameFocusRect:
         if (qobject_cast<const QPushButton *>(widget)) {
             // A dotted line in the focused state's text colour.
-            const Element *button = art_->element(u"Button");
-            const QColor colour = button ? stateTextColour(*button, u"m_Focused")
+            const Element *button = art_->element(elements::Button);
+            const QColor colour = button ? stateTextColour(*button, props::m_Focused)
                                                .value_or(option->palette.buttonText().color())
                                          : option->palette.buttonText().color();
             painter->save();
@@ -141,7 +141,7 @@ void SkinStyle::drawControl(ControlElement element, const QStyleOption *option, 
 
 void SkinStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
                                    QPainter *painter, const QWidget *widget) const {
-    if (control == CC_GroupBox && art_->element(u"Frame")) {
+    if (control == CC_GroupBox && art_->element(elements::Frame)) {
         drawFrame(option, painter, widget);
         return;
     }
@@ -149,23 +149,23 @@ void SkinStyle::drawComplexControl(ComplexControl control, const QStyleOptionCom
 }
 
 void SkinStyle::drawButtonBevel(const QStyleOption *option, QPainter *painter) const {
-    const Element *button = art_->element(u"Button");
+    const Element *button = art_->element(elements::Button);
     if (!button)
         return;
     std::optional<ImagePart> part = SkinArt::partOf(*button, buttonState(option->state));
     if (!part)
-        part = SkinArt::partOf(*button, u"m_Normal");
+        part = SkinArt::partOf(*button, props::m_Normal);
     if (part)
-        art_->draw(*painter, option->rect, *part, blendFrom(button->integer(u"m_eBlendMode")));
+        art_->draw(*painter, option->rect, *part, blendFrom(button->integer(props::m_eBlendMode)));
 }
 
 void SkinStyle::drawButtonLabel(const QStyleOptionButton *option, QPainter *painter,
                                 const QWidget *widget) const {
     QStyleOptionButton label = *option;
-    if (const Element *button = art_->element(u"Button")) {
+    if (const Element *button = art_->element(elements::Button)) {
         std::optional<QColor> colour = stateTextColour(*button, buttonState(option->state));
         if (!colour)
-            colour = stateTextColour(*button, u"m_Normal");
+            colour = stateTextColour(*button, props::m_Normal);
         if (colour)
             label.palette.setColor(QPalette::ButtonText, *colour);
     }
@@ -174,11 +174,11 @@ void SkinStyle::drawButtonLabel(const QStyleOptionButton *option, QPainter *pain
 
 void SkinStyle::drawFrame(const QStyleOptionComplex *option, QPainter *painter,
                           const QWidget *widget) const {
-    const Element &frame = *art_->element(u"Frame");
+    const Element &frame = *art_->element(elements::Frame);
     const QRect box = option->rect;
-    const Blend frameBlend = blendFrom(frame.integer(u"m_eFrameBlendMode"));
+    const Blend frameBlend = blendFrom(frame.integer(props::m_eFrameBlendMode));
     int bandTop = box.top();
-    if (const std::optional<ImagePart> part = SkinArt::partOf(frame, u"m_Frame")) {
+    if (const std::optional<ImagePart> part = SkinArt::partOf(frame, props::m_Frame)) {
         // The border only: the inside belongs to the child elements.
         art_->drawBorder(*painter, box, *part, frameBlend);
         if (part->margins)
@@ -189,11 +189,11 @@ void SkinStyle::drawFrame(const QStyleOptionComplex *option, QPainter *painter,
         if (!child.isVisible())
             continue;
         const QRect area = elementRect(child, box.size()).toQRect().translated(box.topLeft());
-        if (const std::optional<qint32> back = child.integer(u"m_BackColor"))
+        if (const std::optional<qint32> back = child.integer(props::m_BackColor))
             if (const std::optional<QColor> fill = fillColour(*back))
                 painter->fillRect(area, *fill);
-        if (const std::optional<ImagePart> part = SkinArt::partOf(child, u"m_Background"))
-            art_->draw(*painter, area, *part, blendFrom(child.integer(u"m_eBlendMode")));
+        if (const std::optional<ImagePart> part = SkinArt::partOf(child, props::m_Background))
+            art_->draw(*painter, area, *part, blendFrom(child.integer(props::m_eBlendMode)));
     }
 
     // The caption sits in the band between the border and the first child,
@@ -207,7 +207,7 @@ void SkinStyle::drawFrame(const QStyleOptionComplex *option, QPainter *painter,
     const QRect band(box.left(), bandTop, box.width(), qMax(0, bandBottom - bandTop));
     if (band.isEmpty())
         return;
-    const TextStyle style = frame.textStyle(u"m_TextStyle").value_or(TextStyle{});
+    const TextStyle style = frame.textStyle(props::m_TextStyle).value_or(TextStyle{});
     painter->save();
     painter->setFont(widget ? widget->font() : painter->font());
     const QFontMetrics metrics = painter->fontMetrics();
@@ -218,7 +218,7 @@ void SkinStyle::drawFrame(const QStyleOptionComplex *option, QPainter *painter,
                 band.height());
     if (option->direction == Qt::RightToLeft)
         label.moveRight(band.right() - Padding);
-    if (const std::optional<ImagePart> part = SkinArt::partOf(frame, u"m_CaptionImage"))
+    if (const std::optional<ImagePart> part = SkinArt::partOf(frame, props::m_CaptionImage))
         art_->draw(*painter, label, *part, frameBlend);
     painter->setPen(textColour(style.textColour));
     painter->drawText(label, int(alignmentFromFormat(style.format) | Qt::TextSingleLine), text);
@@ -229,12 +229,12 @@ bool SkinStyle::drawPanelBorder(const QStyleOption *option, QPainter *painter) c
     const auto *frameOption = qstyleoption_cast<const QStyleOptionFrame *>(option);
     if (!frameOption || !framedShape(*frameOption))
         return false;
-    const Element *misc = art_->element(u"MiscControls");
+    const Element *misc = art_->element(elements::MiscControls);
     const std::optional<ImagePart> part =
-        misc ? SkinArt::partOf(*misc, u"m_Frame") : std::optional<ImagePart>{};
+        misc ? SkinArt::partOf(*misc, props::m_Frame) : std::optional<ImagePart>{};
     if (!part)
         return false;
-    art_->drawBorder(*painter, option->rect, *part, blendFrom(misc->integer(u"m_eBlendMode")));
+    art_->drawBorder(*painter, option->rect, *part, blendFrom(misc->integer(props::m_eBlendMode)));
     return true;
 }
 

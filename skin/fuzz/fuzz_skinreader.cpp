@@ -3,7 +3,7 @@
 // must end in a skin or an error, without a crash, a hang or a read past the
 // end; and a stream that reads must write back to the same bytes.
 #include "skin/skinreader.h"
-#include "skin/skinwriter.h"
+#include "skin/tools/skinwriter.h"
 
 #include <cstdio>
 #include <cstdlib>

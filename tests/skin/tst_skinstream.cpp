@@ -2,7 +2,7 @@
 // Reading and writing skin streams: exact round trips, unknown properties,
 // and clear errors for every kind of damage.
 #include "skin/skinreader.h"
-#include "skin/skinwriter.h"
+#include "skin/tools/skinwriter.h"
 #include "tests/skin/skinprint.h"
 #include "tests/skin/smallskin.h"
 

@@ -2,9 +2,9 @@
 // The skin tool as people use it: real files in a temporary folder, the
 // program's output and exit status.
 #include "skin/skinreader.h"
-#include "skin/skinsource.h"
-#include "skin/skinwriter.h"
 #include "skin/storedskin.h"
+#include "skin/tools/skinsource.h"
+#include "skin/tools/skinwriter.h"
 #include "tests/skin/smallskin.h"
 
 #include <QDir>

@@ -3,8 +3,8 @@
 // bytes, their content, and the rectangle rule over their tree.
 #include "skin/skingeometry.h"
 #include "skin/skinreader.h"
-#include "skin/skinwriter.h"
 #include "skin/storedskin.h"
+#include "skin/tools/skinwriter.h"
 #include "tests/skin/skinprint.h"
 
 #include <QTest>
@@ -146,12 +146,11 @@ const Row formRows[] = {
 
 // The rectangle of the element at path when the window element is size.
 skin::Rect rectAt(const skin::Skin &s, QStringView path, QSize size) {
-    const skin::Element *e = &s.root;
     skin::Rect r{0, 0, size.width(), size.height()};
     QString walked;
     for (QStringView segment : path.tokenize(u'/')) {
         walked += (walked.isEmpty() ? QString() : QStringLiteral("/")) + segment.toString();
-        e = s.find(walked);
+        const skin::Element *e = s.find(walked);
         if (walked != QStringLiteral("Form"))
             r = skin::elementRect(*e, {r.width(), r.height()});
     }

@@ -4,8 +4,8 @@
 // Builds a skin stream from its source form (the JSON file and its images),
 // gives the pictures their handles from FIRST on, reads the result back to
 // check it, and writes it to OUTPUT.
-#include "skin/skinsource.h"
-#include "skin/skinwriter.h"
+#include "skin/tools/skinsource.h"
+#include "skin/tools/skinwriter.h"
 
 #include <QCoreApplication>
 #include <QSaveFile>

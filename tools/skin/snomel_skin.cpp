@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // snomel-skin: a command-line tool for people who make or check skins.
-#include "skin/skinlisting.h"
 #include "skin/skinreader.h"
-#include "skin/skinsource.h"
-#include "skin/skinwriter.h"
 #include "skin/storedskin.h"
+#include "skin/tools/skinlisting.h"
+#include "skin/tools/skinsource.h"
+#include "skin/tools/skinwriter.h"
 
 #include <QCoreApplication>
 #include <QDir>

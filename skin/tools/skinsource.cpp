@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "skin/skinsource.h"
+#include "skin/tools/skinsource.h"
 
-#include "skin/skinlisting.h"
+#include "skin/tools/skinlisting.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -210,9 +210,9 @@ Json group(const PropertyGroup &g) {
 // The node group of the usual form is written as "name" and "tag".
 bool isPlainNode(const PropertyGroup &node) {
     return node.version == 2 && node.properties.size() == 2 &&
-           node.properties[0].hasName(u"m_bstrName") &&
+           node.properties[0].hasName(props::m_bstrName) &&
            std::holds_alternative<Text>(node.properties[0].value) &&
-           node.properties[1].hasName(u"m_bstrTag") &&
+           node.properties[1].hasName(props::m_bstrTag) &&
            std::holds_alternative<Text>(node.properties[1].value);
 }
 
@@ -481,8 +481,8 @@ private:
         if (o.contains(QStringLiteral("node"))) {
             e.node = group(o.value(QStringLiteral("node")).toObject(), nodeGroupSpec());
         } else {
-            e.node.properties = {{QStringLiteral("m_bstrName"), text(member(o, "name"))},
-                                 {QStringLiteral("m_bstrTag"), text(member(o, "tag"))}};
+            e.node.properties = {{QString::fromUtf16(props::m_bstrName), text(member(o, "name"))},
+                                 {QString::fromUtf16(props::m_bstrTag), text(member(o, "tag"))}};
         }
         where_ = isRoot ? e.name() : outer + QLatin1Char('/') + e.name();
         if (!isRoot) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "skin/skinlisting.h"
+#include "skin/tools/skinlisting.h"
 
 #include <QCryptographicHash>
 #include <QHash>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "skin/skinwriter.h"
+#include "skin/tools/skinwriter.h"
 
 #include "skin/skinreader.h"
 
