@@ -68,15 +68,6 @@ void sendMouse(QWidget *widget, QEvent::Type type, QPoint local, Qt::MouseButton
     QApplication::sendEvent(widget, &event);
 }
 
-// The frame's piece of a given element name and m_Type, by stream order.
-QRect pieceRect(const skin::SkinnedFrame &frame, const QString &name, int type) {
-    for (const skin::FramePiece &piece : frame.pieces()) {
-        if (piece.element->name() == name && piece.element->type() == type)
-            return piece.rect;
-    }
-    return {};
-}
-
 } // namespace
 
 class TestSkinnedFrame : public QObject {
@@ -107,33 +98,23 @@ private slots:
         QCOMPARE(frame->windowTitle(), QStringLiteral("عنوان"));
     }
 
-    void piecesFollowTheRuleAtTheFrameSize() {
+    // Where the pieces lie at each size is the geometry's (tst_framegeometry);
+    // the frame lays them out again at its new size, the client with them.
+    void piecesFollowTheFrameSize() {
         testing::SkinTestForm form(testing::MinimisableSpec);
         form.Show();
         skin::SkinnedFrame *frame = form.frame();
         const auto check = [&](int w, int h) {
             QCOMPARE(frame->size(), QSize(w, h));
-            // Right and bottom of these rectangles are exclusive in the skin.
             QCOMPARE(frame->buttonRect(CaptionButton::Close),
                      QRect(QPoint(w - 24, 0), QSize(15, 24)));
             QCOMPARE(frame->buttonRect(CaptionButton::Minimise),
                      QRect(QPoint(w - 55, 0), QSize(15, 24)));
-            QCOMPARE(frame->buttonRect(CaptionButton::SystemMenu), QRect(5, 3, 18, 19));
-            QCOMPARE(pieceRect(*frame, QStringLiteral("bottom_edge"), 0), QRect(0, h - 24, w, 24));
-            QCOMPARE(pieceRect(*frame, QStringLiteral("SkinStatic Object"), 11),
-                     QRect(w - 3, 24, 3, h - 48));
-            QCOMPARE(pieceRect(*frame, QStringLiteral("SkinStatic Object"), 10),
-                     QRect(0, 24, 3, h - 48));
-            QCOMPARE(pieceRect(*frame, QStringLiteral("SkinStatic Object"), 16),
-                     QRect(0, h - 24, 14, 24));
             QCOMPARE(form.window()->geometry(), QRect(3, 24, w - 6, h - 48));
         };
         check(406, 348);
         frame->resize(400, 300);
         check(400, 300);
-        // The example at 400 × 300: the close button spans 376 to 391.
-        QCOMPARE(frame->buttonRect(CaptionButton::Close).left(), 376);
-        QCOMPARE(frame->buttonRect(CaptionButton::Close).right() + 1, 391);
         frame->resize(700, 500);
         check(700, 500);
         // Nothing inside is laid out again.
@@ -153,14 +134,6 @@ private slots:
         QVERIFY(!frame->hasButton(CaptionButton::Minimise));
         QVERIFY(frame->buttonRect(CaptionButton::Minimise).isNull());
         QVERIFY(frame->hasButton(CaptionButton::Close));
-        // Where the minimise button would be, the press lands on the caption.
-        const QPoint wouldBe(frame->width() - 48, 12);
-        QCOMPARE(frame->hitTest(wouldBe), int(skin::HtCaption));
-        // The title keeps clear of the buttons shown and stays centred.
-        const QRect text = frame->captionTextRect();
-        QVERIFY(!text.intersects(frame->buttonRect(CaptionButton::Close)));
-        QCOMPARE(text.left() + text.width() / 2, frame->width() / 2);
-        QVERIFY(text.width() > 200);
     }
 
     void closeButtonClosesAndUnloads() {
