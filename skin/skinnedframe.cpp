@@ -6,6 +6,7 @@
 #include "platform/windowmanager.h"
 #include "skin/skinstyle.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -142,6 +143,7 @@ QMenu *SkinnedFrame::systemMenu() {
     close->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
     close->setShortcutContext(Qt::WidgetShortcut);
     connect(menu_, &QMenu::aboutToHide, this, [this] {
+        input_ = Input::Idle;
         pressed_.reset();
         update();
     });
@@ -158,10 +160,13 @@ void SkinnedFrame::openSystemMenu() {
 
 // Qt goes by what the window manager announced when it started, which a
 // manager killed leaves behind: the move asked of nobody would then never
-// happen. So the manager is asked for at each press.
+// happen. So the manager is asked for at each move and resize.
+// The move starts once the pointer has gone the drag distance, and follows
+// it from where the button went down.
 bool SkinnedFrame::startSystemMove() {
     return windowHandle() && platform::windowManagerRunning(windowHandle()) &&
-           windowHandle()->startSystemMove();
+           (platform::startWindowManagerMove(windowHandle(), pressPosition_) ||
+            windowHandle()->startSystemMove());
 }
 
 bool SkinnedFrame::startSystemResize(Qt::Edges edges) {
@@ -341,51 +346,63 @@ void SkinnedFrame::mousePressEvent(QMouseEvent *event) {
         return;
     }
     const QPoint position = event->position().toPoint();
-    if (const std::optional<CaptionButton> button = laidOut_.buttonAt(position)) {
-        pressed_ = button;
+    input_ = Input::WaitingRelease;
+    pressed_ = laidOut_.buttonAt(position);
+    pressPosition_ = event->globalPosition().toPoint();
+    pressGeometry_ = geometry();
+    if (pressed_) {
         pressedInside_ = true;
-        update(buttonRect(*button));
-        if (*button == CaptionButton::SystemMenu)
+        update(buttonRect(*pressed_));
+        if (*pressed_ == CaptionButton::SystemMenu)
             openSystemMenu();
         return;
     }
     const int hit = hitTest(position);
-    const Qt::Edges edges = edgesOf(hit);
     if (hit == HtCaption) {
-        if (!startSystemMove())
-            drag_ = Drag::Move;
-    } else if (edges) {
-        if (!startSystemResize(edges)) {
-            drag_ = Drag::Resize;
-            dragEdges_ = edges;
-        }
-    }
-    if (drag_ != Drag::None) {
-        dragStart_ = event->globalPosition().toPoint();
-        dragGeometry_ = geometry();
+        // The move waits for the pointer to go somewhere: started now, the
+        // window system would take a click's release.
+        input_ = Input::PreparingMove;
+    } else if (const Qt::Edges edges = edgesOf(hit)) {
+        input_ = Input::Resizing;
+        dragEdges_ = edges;
+        byHand_ = !startSystemResize(edges);
     }
 }
 
 void SkinnedFrame::mouseMoveEvent(QMouseEvent *event) {
     const QPoint position = event->position().toPoint();
-    if (drag_ != Drag::None) {
-        dragTo(event->globalPosition().toPoint());
-        return;
+    const QPoint global = event->globalPosition().toPoint();
+    // A move or resize by the window system, or a menu, took the release.
+    if (!event->buttons().testFlag(Qt::LeftButton) && input_ != Input::Idle) {
+        input_ = Input::Idle;
+        pressed_.reset();
     }
-    if (pressed_) {
-        const bool inside = buttonRect(*pressed_).contains(position);
-        if (inside != pressedInside_) {
-            pressedInside_ = inside;
+    switch (input_) {
+    case Input::Idle:
+        hover(position);
+        break;
+    case Input::WaitingRelease:
+        if (!pressed_) {
+            hover(position);
+        } else if (buttonRect(*pressed_).contains(position) != pressedInside_) {
+            pressedInside_ = !pressedInside_;
             update(buttonRect(*pressed_));
         }
-        return;
+        break;
+    case Input::PreparingMove:
+        if ((global - pressPosition_).manhattanLength() < QApplication::startDragDistance())
+            break;
+        input_ = Input::Moving;
+        byHand_ = !startSystemMove();
+        if (byHand_)
+            dragTo(global);
+        break;
+    case Input::Moving:
+    case Input::Resizing:
+        if (byHand_)
+            dragTo(global);
+        break;
     }
-    const std::optional<CaptionButton> hovered = laidOut_.buttonAt(position);
-    if (hovered != hovered_) {
-        hovered_ = hovered;
-        update();
-    }
-    updateCursor(hitTest(position));
 }
 
 void SkinnedFrame::mouseReleaseEvent(QMouseEvent *event) {
@@ -393,7 +410,7 @@ void SkinnedFrame::mouseReleaseEvent(QMouseEvent *event) {
         QWidget::mouseReleaseEvent(event);
         return;
     }
-    drag_ = Drag::None;
+    input_ = Input::Idle;
     if (!pressed_ || *pressed_ == CaptionButton::SystemMenu)
         return;
     const CaptionButton button = *pressed_;
@@ -426,13 +443,22 @@ void SkinnedFrame::leaveEvent(QEvent *event) {
     unsetCursor();
 }
 
+void SkinnedFrame::hover(const QPoint &position) {
+    const std::optional<CaptionButton> hovered = laidOut_.buttonAt(position);
+    if (hovered != hovered_) {
+        hovered_ = hovered;
+        update();
+    }
+    updateCursor(hitTest(position));
+}
+
 void SkinnedFrame::dragTo(const QPoint &globalPosition) {
-    const QPoint delta = globalPosition - dragStart_;
-    if (drag_ == Drag::Move) {
-        move(dragGeometry_.topLeft() + delta);
+    const QPoint delta = globalPosition - pressPosition_;
+    if (input_ == Input::Moving) {
+        move(pressGeometry_.topLeft() + delta);
         return;
     }
-    QRect geometry = dragGeometry_;
+    QRect geometry = pressGeometry_;
     const QSize minimum = minimumSize();
     if (dragEdges_ & Qt::LeftEdge)
         geometry.setLeft(qMin(geometry.left() + delta.x(), geometry.right() + 1 - minimum.width()));

@@ -13,12 +13,14 @@
 //   its menu (Minimise where the window has it, Close). A button with no
 //   picture of its own for a state borrows m_Normal's; while held it is
 //   drawn pressed (its own m_Pressed picture, or m_Normal sunk by a pixel
-//   and darkened).
-// - Dragging an area whose hit-test code moves or resizes the window does
-//   so: through the window system's own move and resize where it offers
-//   them and a window manager runs at the press, by hand where not (a
-//   manager may go and come while the window is open). The rest of the
-//   border does nothing.
+//   and darkened), and it acts when let go over it.
+// - The left button's press, motion and release are one explicit state.
+//   A press on the caption moves the window once the pointer has gone the
+//   drag distance (a click on it does nothing, and keeps its release); a
+//   press on a resizing border resizes it at once. Both go through the
+//   window system's own move and resize where it offers them and a window
+//   manager runs, by hand where not (a manager may go and come while the
+//   window is open). The rest of the border does nothing.
 // - The frame keeps no region of its own (m_bAffectRegion is 0): where a
 //   piece is transparent, the window element's m_BackColor shows.
 //
@@ -91,7 +93,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    enum class Drag { None, Move, Resize };
+    // What the left button is doing, from its press to its release: held on
+    // a caption button or an area that does nothing, on the caption until
+    // it moves past the drag distance, moving or resizing the window.
+    enum class Input { Idle, WaitingRelease, PreparingMove, Moving, Resizing };
 
     void layOut();
     void styleClient();
@@ -101,6 +106,7 @@ private:
     std::optional<TextSample> captionSample(const FramePiece &piece) const;
     Q_INVOKABLE void rehearseText();
     void trigger(CaptionButton button);
+    void hover(const QPoint &position);
     void dragTo(const QPoint &globalPosition);
     void updateCursor(int hit);
     void watchScreen(QScreen *screen);
@@ -118,13 +124,15 @@ private:
     bool watchingScreen_ = false;
     QMetaObject::Connection screenWatch_;
 
+    Input input_ = Input::Idle;
+    // Moving or resizing here rather than by the window system.
+    bool byHand_ = false;
+    Qt::Edges dragEdges_;
+    QPoint pressPosition_; // global
+    QRect pressGeometry_;
     std::optional<CaptionButton> pressed_;
     std::optional<CaptionButton> hovered_;
     bool pressedInside_ = false;
-    Drag drag_ = Drag::None;
-    Qt::Edges dragEdges_;
-    QPoint dragStart_;
-    QRect dragGeometry_;
 };
 
 } // namespace skin

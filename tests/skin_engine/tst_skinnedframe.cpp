@@ -242,8 +242,21 @@ private slots:
         frame.show();
         QCOMPARE(frame.size(), QSize(406, 348));
         QCOMPARE(frame.hitTest(where), hit);
+        // A click starts no move, which would take its release; a resize
+        // starts at the press.
         sendMouse(&frame, QEvent::MouseButtonPress, where, Qt::LeftButton);
         sendMouse(&frame, QEvent::MouseButtonRelease, where, Qt::NoButton);
+        QCOMPARE(frame.requests.join(QLatin1Char(',')),
+                 request.startsWith(QLatin1String("resize")) ? request : QString());
+        frame.requests.clear();
+        // A move starts once the pointer has gone the drag distance.
+        const QPoint step(QApplication::startDragDistance() - 1, 0);
+        sendMouse(&frame, QEvent::MouseButtonPress, where, Qt::LeftButton);
+        sendMouse(&frame, QEvent::MouseMove, where + step, Qt::LeftButton);
+        QCOMPARE(frame.requests.join(QLatin1Char(',')),
+                 request.startsWith(QLatin1String("resize")) ? request : QString());
+        sendMouse(&frame, QEvent::MouseMove, where + step * 2, Qt::LeftButton);
+        sendMouse(&frame, QEvent::MouseButtonRelease, where + step * 2, Qt::NoButton);
         QCOMPARE(frame.requests.join(QLatin1Char(',')), request);
     }
 
