@@ -3,8 +3,7 @@
 // element laid out at several sizes, with and without caption buttons, and
 // which area each point falls on.
 #include "skin/framegeometry.h"
-#include "skin/skinart.h"
-#include "skin/storedskin.h"
+#include "tests/skin_engine/skintestform.h"
 
 #include <QTest>
 
@@ -21,14 +20,6 @@ const CaptionButtons Every{CaptionButton::Close, CaptionButton::Minimise, Captio
                            CaptionButton::SystemMenu};
 
 const QSize Sizes[] = {{406, 348}, {400, 300}, {700, 500}};
-
-std::shared_ptr<const skin::SkinArt> storedArt() {
-    QString error;
-    auto art = skin::SkinArt::read(skin::storedSkinStream(1), &error);
-    if (!art)
-        qFatal("stored skin: %s", qPrintable(error));
-    return art;
-}
 
 // The piece of a given element name and m_Type, by stream order.
 QRect pieceRect(const FrameGeometry &frame, const QString &name, int type) {
@@ -54,7 +45,7 @@ QPoint at(QPoint where, QSize size) {
 class TestFrameGeometry : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { art_ = storedArt(); }
+    void initTestCase() { art_ = testing::storedArt(); }
 
     void piecesFollowTheRuleAtEachSize() {
         for (const QSize size : Sizes) {

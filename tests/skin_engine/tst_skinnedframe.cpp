@@ -53,14 +53,6 @@ QWidget *makeClient() {
     return client;
 }
 
-std::shared_ptr<const skin::SkinArt> storedArt() {
-    QString error;
-    auto art = skin::SkinArt::read(skin::storedSkinStream(1), &error);
-    if (!art)
-        qFatal("stored skin: %s", qPrintable(error));
-    return art;
-}
-
 void sendMouse(QWidget *widget, QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
     const QPoint global = widget->mapToGlobal(local);
     const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
@@ -237,7 +229,7 @@ private slots:
         QFETCH(QPoint, where);
         QFETCH(int, hit);
         QFETCH(QString, request);
-        RecordingFrame frame(storedArt(), makeClient());
+        RecordingFrame frame(testing::storedArt(), makeClient());
         frame.windowSystemMoves = true;
         frame.show();
         QCOMPARE(frame.size(), QSize(406, 348));
@@ -261,7 +253,7 @@ private slots:
     }
 
     void movesAndResizesByHandWhereTheWindowSystemWillNot() {
-        RecordingFrame frame(storedArt(), makeClient());
+        RecordingFrame frame(testing::storedArt(), makeClient());
         frame.move(100, 100);
         frame.show();
         const QPoint start = frame.pos();
