@@ -2,6 +2,7 @@
 #include "platform/windowmanager.h"
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWindow>
 
 #if defined(SNOMEL_HAVE_XCB) && QT_CONFIG(xcb)
@@ -22,13 +23,19 @@ template <class Reply> ReplyPointer<Reply> owned(Reply *reply) {
     return ReplyPointer<Reply>(reply, &std::free);
 }
 
+xcb_atom_t internAtom(xcb_connection_t *connection, const char *name) {
+    const auto reply = owned(xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, quint16(qstrlen(name)), name), nullptr));
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
 xcb_atom_t supportingCheckAtom(xcb_connection_t *connection) {
-    static const char name[] = "_NET_SUPPORTING_WM_CHECK";
-    static const xcb_atom_t atom = [&] {
-        const auto reply = owned(xcb_intern_atom_reply(
-            connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr));
-        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    }();
+    static const xcb_atom_t atom = internAtom(connection, "_NET_SUPPORTING_WM_CHECK");
+    return atom;
+}
+
+xcb_atom_t moveResizeAtom(xcb_connection_t *connection) {
+    static const xcb_atom_t atom = internAtom(connection, "_NET_WM_MOVERESIZE");
     return atom;
 }
 
@@ -59,6 +66,48 @@ bool x11WindowManagerRunning(xcb_connection_t *connection, xcb_window_t window) 
 
 } // namespace
 #endif
+
+bool startWindowManagerMove(QWindow *window, const QPoint &pressedAt) {
+#ifdef SNOMEL_ASK_X11
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !window || !window->handle() || !window->screen())
+        return false;
+    xcb_connection_t *connection = x11->connection();
+    const xcb_atom_t moveResize = moveResizeAtom(connection);
+    if (moveResize == XCB_ATOM_NONE)
+        return false;
+    // The window system's pixels: a screen keeps its top left corner in both.
+    const QPoint origin = window->screen()->geometry().topLeft();
+    const QPoint native = origin + (pressedAt - origin) * window->screen()->devicePixelRatio();
+    const auto tree = owned(xcb_query_tree_reply(
+        connection, xcb_query_tree(connection, xcb_window_t(window->winId())), nullptr));
+    if (!tree)
+        return false;
+    constexpr quint32 MoveDirection = 8;
+    constexpr quint32 FromApplication = 1;
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = xcb_window_t(window->winId());
+    message.type = moveResize;
+    message.data.data32[0] = quint32(native.x());
+    message.data.data32[1] = quint32(native.y());
+    message.data.data32[2] = MoveDirection;
+    message.data.data32[3] = XCB_BUTTON_INDEX_1;
+    message.data.data32[4] = FromApplication;
+    // The manager takes the pointer over from the press's grab.
+    xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);
+    xcb_send_event(connection, 0, tree->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char *>(&message));
+    xcb_flush(connection);
+    return true;
+#else
+    Q_UNUSED(window)
+    Q_UNUSED(pressedAt)
+    return false;
+#endif
+}
 
 bool windowManagerRunning(const QWindow *window) {
 #ifdef SNOMEL_ASK_X11

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Whether a window manager runs now. A manager can go away and come back
-// while the program runs (killed, replaced, restarted): what it announced
-// when it started may outlive it, so this asks the window system each time.
+// Whether a window manager runs now, and handing a move over to it. A
+// manager can go away and come back while the program runs (killed,
+// replaced, restarted): what it announced when it started may outlive it,
+// so this asks the window system each time.
 #pragma once
 
+class QPoint;
 class QWindow;
 
 namespace platform {
@@ -13,5 +15,12 @@ namespace platform {
 // name itself (the desktop window manager convention); elsewhere the window
 // system's own answer stands, and this is true.
 bool windowManagerRunning(const QWindow *window);
+
+// Hands the move of window to the window manager, the left button held since
+// it went down at pressedAt (global): the window follows the pointer from
+// there, however far it has gone since. Qt's own request names where the
+// pointer is now, so a move started once the pointer has gone some way would
+// leave the window behind by that much. On X11 only; false elsewhere.
+bool startWindowManagerMove(QWindow *window, const QPoint &pressedAt);
 
 } // namespace platform

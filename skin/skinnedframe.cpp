@@ -4,9 +4,9 @@
 #include "platform/accessibility.h"
 #include "platform/fonts.h"
 #include "platform/windowmanager.h"
-#include "skin/skingeometry.h"
 #include "skin/skinstyle.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -17,9 +17,6 @@
 
 namespace skin {
 namespace {
-
-// The m_Type of the element that carries the caption text.
-constexpr qint32 CaptionTextType = -1000;
 
 // The window menu's items.
 const char *const MinimiseText = "تصغير";
@@ -33,68 +30,6 @@ const QColor PressedShade(0, 0, 0, 70);
 // clear of the caption strip's left end.
 constexpr int MinimumClientWidth = 154;
 constexpr int MinimumClientHeight = 1;
-
-// The element the window's title is written on.
-bool isCaptionText(const Element &element) {
-    return element.kind == ElementKind::Static && element.type() == CaptionTextType;
-}
-
-bool isCaptionButton(const Element &element) {
-    if (element.kind != ElementKind::Button)
-        return false;
-    switch (element.type().value_or(0)) {
-    case int(CaptionButton::Close):
-    case int(CaptionButton::Maximise):
-    case int(CaptionButton::Minimise):
-    case int(CaptionButton::SystemMenu):
-        return true;
-    default:
-        return false;
-    }
-}
-
-int hitCodeOf(CaptionButton button) {
-    switch (button) {
-    case CaptionButton::Close:
-        return HtClose;
-    case CaptionButton::Maximise:
-        return HtMaxButton;
-    case CaptionButton::Minimise:
-        return HtMinButton;
-    case CaptionButton::SystemMenu:
-        return HtSysMenu;
-    }
-    return HtNowhere;
-}
-
-// The edges a resize code drags.
-Qt::Edges edgesOf(int hit) {
-    switch (hit) {
-    case HtLeft:
-        return Qt::LeftEdge;
-    case HtRight:
-        return Qt::RightEdge;
-    case HtBottom:
-        return Qt::BottomEdge;
-    case HtBottomLeft:
-        return Qt::BottomEdge | Qt::LeftEdge;
-    case HtBottomRight:
-        return Qt::BottomEdge | Qt::RightEdge;
-    default:
-        return {};
-    }
-}
-
-void addPieces(const Element &parent, const QRect &parentRect, QList<FramePiece> &pieces) {
-    for (const Element &child : parent.children) {
-        if (!child.isVisible())
-            continue;
-        const QRect rect =
-            elementRect(child, parentRect.size()).toQRect().translated(parentRect.topLeft());
-        pieces.append({&child, rect});
-        addPieces(child, rect, pieces);
-    }
-}
 
 QFont captionFont(const Element &element, QFont font) {
     const LogFont *logFont = element.get<LogFont>(props::m_LogFont);
@@ -120,12 +55,11 @@ SkinnedFrame::SkinnedFrame(std::shared_ptr<const SkinArt> art, QWidget *client)
       margins_(art_->frameMargins()) {
     platform::setAccessibleRole(this, QAccessible::Window);
     const Qt::WindowFlags clientFlags = client->windowFlags();
-    minimiseButton_ = clientFlags.testFlag(Qt::WindowMinimizeButtonHint);
-    maximiseButton_ = clientFlags.testFlag(Qt::WindowMaximizeButtonHint);
+    buttons_ = CaptionButtons::of(clientFlags);
     Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint;
-    if (minimiseButton_)
+    if (buttons_.contains(CaptionButton::Minimise))
         flags |= Qt::WindowMinimizeButtonHint;
-    if (maximiseButton_)
+    if (buttons_.contains(CaptionButton::Maximise))
         flags |= Qt::WindowMaximizeButtonHint;
     setWindowFlags(flags);
     setObjectName(client->objectName() + QStringLiteral("Frame"));
@@ -145,9 +79,8 @@ SkinnedFrame::SkinnedFrame(std::shared_ptr<const SkinArt> art, QWidget *client)
     styleClient();
 
     setGeometry(clientGeometry.marginsAdded(margins_));
-    client->setGeometry(rect().marginsRemoved(margins_));
+    layOut();
     client->show();
-    layOutPieces();
 
     auto *closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);
@@ -170,9 +103,7 @@ void SkinnedFrame::setArt(std::shared_ptr<const SkinArt> art) {
     std::unique_ptr<SkinStyle> old = std::move(style_);
     styleClient();
     old.reset();
-    if (client_)
-        client_->setGeometry(rect().marginsRemoved(margins_));
-    layOutPieces();
+    layOut();
     update();
 }
 
@@ -191,103 +122,19 @@ void SkinnedFrame::styleClient() {
     client_->setAutoFillBackground(true);
 }
 
-void SkinnedFrame::layOutPieces() {
-    pieces_.clear();
-    addPieces(art_->form(), rect(), pieces_);
-}
-
-bool SkinnedFrame::hasButton(CaptionButton button) const {
-    switch (button) {
-    case CaptionButton::Minimise:
-        return minimiseButton_;
-    case CaptionButton::Maximise:
-        return maximiseButton_;
-    case CaptionButton::Close:
-    case CaptionButton::SystemMenu:
-        return true;
-    }
-    return false;
-}
-
-const FramePiece *SkinnedFrame::buttonPiece(CaptionButton button) const {
-    if (!hasButton(button))
-        return nullptr;
-    for (const FramePiece &piece : pieces_) {
-        if (isCaptionButton(*piece.element) && piece.element->type() == int(button))
-            return &piece;
-    }
-    return nullptr;
-}
-
-QRect SkinnedFrame::buttonRect(CaptionButton button) const {
-    const FramePiece *piece = buttonPiece(button);
-    return piece ? piece->rect : QRect();
-}
-
-std::optional<CaptionButton> SkinnedFrame::buttonAt(const QPoint &position) const {
-    for (auto it = pieces_.crbegin(); it != pieces_.crend(); ++it) {
-        if (!isCaptionButton(*it->element) || !it->rect.contains(position))
-            continue;
-        const auto button = CaptionButton(*it->element->type());
-        if (hasButton(button))
-            return button;
-    }
-    return std::nullopt;
-}
-
-QRect SkinnedFrame::captionTextRect() const {
-    for (const FramePiece &piece : pieces_) {
-        if (!isCaptionText(*piece.element))
-            continue;
-        // Keep clear of the caption buttons shown, and centred on the window.
-        const QRect strip = piece.rect;
-        int left = strip.left();
-        int right = strip.right();
-        for (const FramePiece &other : pieces_) {
-            if (!isCaptionButton(*other.element) ||
-                !hasButton(CaptionButton(*other.element->type())) || !other.rect.intersects(strip))
-                continue;
-            if (other.rect.center().x() > strip.center().x())
-                right = qMin(right, other.rect.left() - 1);
-            else
-                left = qMax(left, other.rect.right() + 1);
-        }
-        const int centre = width() / 2;
-        const int half = qMin(centre - left, right + 1 - centre);
-        if (half <= 0)
-            return {};
-        return QRect(centre - half, strip.top(), 2 * half, strip.height());
-    }
-    return {};
-}
-
-int SkinnedFrame::hitTest(const QPoint &position) const {
-    if (!rect().contains(position))
-        return HtNowhere;
-    if (const std::optional<CaptionButton> button = buttonAt(position))
-        return hitCodeOf(*button);
-    if (client_ && client_->geometry().contains(position))
-        return HtClient;
-    for (auto it = pieces_.crbegin(); it != pieces_.crend(); ++it) {
-        const Element &element = *it->element;
-        if (element.kind != ElementKind::Static || !it->rect.contains(position))
-            continue;
-        const qint32 type = element.type().value_or(0);
-        if (type == CaptionTextType)
-            return HtCaption;
-        if (type > 0)
-            return type;
-    }
-    return position.y() < margins_.top() ? HtCaption : HtBorder;
+void SkinnedFrame::layOut() {
+    laidOut_ = FrameGeometry(art_->form(), margins_, buttons_, size());
+    if (client_)
+        client_->setGeometry(laidOut_.clientArea());
 }
 
 QMenu *SkinnedFrame::systemMenu() {
     if (menu_)
         return menu_;
     menu_ = new QMenu(this);
-    if (minimiseButton_)
+    if (hasButton(CaptionButton::Minimise))
         menu_->addAction(QString::fromUtf8(MinimiseText), this, &QWidget::showMinimized);
-    if (maximiseButton_)
+    if (hasButton(CaptionButton::Maximise))
         menu_->addAction(QString::fromUtf8(MaximiseText), this,
                          [this] { isMaximized() ? showNormal() : showMaximized(); });
     if (!menu_->isEmpty())
@@ -296,6 +143,7 @@ QMenu *SkinnedFrame::systemMenu() {
     close->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
     close->setShortcutContext(Qt::WidgetShortcut);
     connect(menu_, &QMenu::aboutToHide, this, [this] {
+        input_ = Input::Idle;
         pressed_.reset();
         update();
     });
@@ -312,10 +160,13 @@ void SkinnedFrame::openSystemMenu() {
 
 // Qt goes by what the window manager announced when it started, which a
 // manager killed leaves behind: the move asked of nobody would then never
-// happen. So the manager is asked for at each press.
+// happen. So the manager is asked for at each move and resize.
+// The move starts once the pointer has gone the drag distance, and follows
+// it from where the button went down.
 bool SkinnedFrame::startSystemMove() {
     return windowHandle() && platform::windowManagerRunning(windowHandle()) &&
-           windowHandle()->startSystemMove();
+           (platform::startWindowManagerMove(windowHandle(), pressPosition_) ||
+            windowHandle()->startSystemMove());
 }
 
 bool SkinnedFrame::startSystemResize(Qt::Edges edges) {
@@ -346,7 +197,7 @@ void SkinnedFrame::paintEvent(QPaintEvent *) {
     if (client_)
         painter.setClipRegion(QRegion(rect()).subtracted(QRegion(client_->geometry())));
     painter.fillRect(rect(), art_->frameColour());
-    for (const FramePiece &piece : pieces_)
+    for (const FramePiece &piece : pieces())
         drawPiece(painter, piece);
 }
 
@@ -354,7 +205,7 @@ void SkinnedFrame::drawPiece(QPainter &painter, const FramePiece &piece) const {
     const Element &element = *piece.element;
     if (piece.rect.isEmpty())
         return;
-    if (isCaptionButton(element)) {
+    if (FrameGeometry::isCaptionButton(element)) {
         drawCaptionButton(painter, piece);
         return;
     }
@@ -366,7 +217,7 @@ void SkinnedFrame::drawPiece(QPainter &painter, const FramePiece &piece) const {
     if (const std::optional<ImagePart> part = SkinArt::partOf(element, props::m_Background))
         art_->draw(painter, piece.rect, *part, blendFrom(element.integer(props::m_eBlendMode)),
                    &element);
-    if (element.type() == CaptionTextType)
+    if (FrameGeometry::isCaptionText(element))
         drawCaptionText(painter, piece);
 }
 
@@ -431,8 +282,8 @@ std::optional<TextSample> SkinnedFrame::captionSample(const FramePiece &piece) c
 
 QList<TextSample> SkinnedFrame::textSamples() const {
     QList<TextSample> samples;
-    for (const FramePiece &piece : pieces_) {
-        if (isCaptionText(*piece.element))
+    for (const FramePiece &piece : pieces()) {
+        if (FrameGeometry::isCaptionText(*piece.element))
             if (const std::optional<TextSample> caption = captionSample(piece))
                 samples.append(*caption);
     }
@@ -486,9 +337,7 @@ void SkinnedFrame::rehearseText() {
 
 void SkinnedFrame::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
-    if (client_)
-        client_->setGeometry(rect().marginsRemoved(margins_));
-    layOutPieces();
+    layOut();
 }
 
 void SkinnedFrame::mousePressEvent(QMouseEvent *event) {
@@ -497,51 +346,63 @@ void SkinnedFrame::mousePressEvent(QMouseEvent *event) {
         return;
     }
     const QPoint position = event->position().toPoint();
-    if (const std::optional<CaptionButton> button = buttonAt(position)) {
-        pressed_ = button;
+    input_ = Input::WaitingRelease;
+    pressed_ = laidOut_.buttonAt(position);
+    pressPosition_ = event->globalPosition().toPoint();
+    pressGeometry_ = geometry();
+    if (pressed_) {
         pressedInside_ = true;
-        update(buttonRect(*button));
-        if (*button == CaptionButton::SystemMenu)
+        update(buttonRect(*pressed_));
+        if (*pressed_ == CaptionButton::SystemMenu)
             openSystemMenu();
         return;
     }
     const int hit = hitTest(position);
-    const Qt::Edges edges = edgesOf(hit);
     if (hit == HtCaption) {
-        if (!startSystemMove())
-            drag_ = Drag::Move;
-    } else if (edges) {
-        if (!startSystemResize(edges)) {
-            drag_ = Drag::Resize;
-            dragEdges_ = edges;
-        }
-    }
-    if (drag_ != Drag::None) {
-        dragStart_ = event->globalPosition().toPoint();
-        dragGeometry_ = geometry();
+        // The move waits for the pointer to go somewhere: started now, the
+        // window system would take a click's release.
+        input_ = Input::PreparingMove;
+    } else if (const Qt::Edges edges = edgesOf(hit)) {
+        input_ = Input::Resizing;
+        dragEdges_ = edges;
+        byHand_ = !startSystemResize(edges);
     }
 }
 
 void SkinnedFrame::mouseMoveEvent(QMouseEvent *event) {
     const QPoint position = event->position().toPoint();
-    if (drag_ != Drag::None) {
-        dragTo(event->globalPosition().toPoint());
-        return;
+    const QPoint global = event->globalPosition().toPoint();
+    // A move or resize by the window system, or a menu, took the release.
+    if (!event->buttons().testFlag(Qt::LeftButton) && input_ != Input::Idle) {
+        input_ = Input::Idle;
+        pressed_.reset();
     }
-    if (pressed_) {
-        const bool inside = buttonRect(*pressed_).contains(position);
-        if (inside != pressedInside_) {
-            pressedInside_ = inside;
+    switch (input_) {
+    case Input::Idle:
+        hover(position);
+        break;
+    case Input::WaitingRelease:
+        if (!pressed_) {
+            hover(position);
+        } else if (buttonRect(*pressed_).contains(position) != pressedInside_) {
+            pressedInside_ = !pressedInside_;
             update(buttonRect(*pressed_));
         }
-        return;
+        break;
+    case Input::PreparingMove:
+        if ((global - pressPosition_).manhattanLength() < QApplication::startDragDistance())
+            break;
+        input_ = Input::Moving;
+        byHand_ = !startSystemMove();
+        if (byHand_)
+            dragTo(global);
+        break;
+    case Input::Moving:
+    case Input::Resizing:
+        if (byHand_)
+            dragTo(global);
+        break;
     }
-    const std::optional<CaptionButton> hovered = buttonAt(position);
-    if (hovered != hovered_) {
-        hovered_ = hovered;
-        update();
-    }
-    updateCursor(hitTest(position));
 }
 
 void SkinnedFrame::mouseReleaseEvent(QMouseEvent *event) {
@@ -549,7 +410,7 @@ void SkinnedFrame::mouseReleaseEvent(QMouseEvent *event) {
         QWidget::mouseReleaseEvent(event);
         return;
     }
-    drag_ = Drag::None;
+    input_ = Input::Idle;
     if (!pressed_ || *pressed_ == CaptionButton::SystemMenu)
         return;
     const CaptionButton button = *pressed_;
@@ -562,11 +423,11 @@ void SkinnedFrame::mouseReleaseEvent(QMouseEvent *event) {
 
 void SkinnedFrame::mouseDoubleClickEvent(QMouseEvent *event) {
     const QPoint position = event->position().toPoint();
-    if (buttonAt(position) == CaptionButton::SystemMenu) {
+    if (laidOut_.buttonAt(position) == CaptionButton::SystemMenu) {
         close();
         return;
     }
-    if (hitTest(position) == HtCaption && maximiseButton_) {
+    if (hitTest(position) == HtCaption && hasButton(CaptionButton::Maximise)) {
         trigger(CaptionButton::Maximise);
         return;
     }
@@ -582,13 +443,22 @@ void SkinnedFrame::leaveEvent(QEvent *event) {
     unsetCursor();
 }
 
+void SkinnedFrame::hover(const QPoint &position) {
+    const std::optional<CaptionButton> hovered = laidOut_.buttonAt(position);
+    if (hovered != hovered_) {
+        hovered_ = hovered;
+        update();
+    }
+    updateCursor(hitTest(position));
+}
+
 void SkinnedFrame::dragTo(const QPoint &globalPosition) {
-    const QPoint delta = globalPosition - dragStart_;
-    if (drag_ == Drag::Move) {
-        move(dragGeometry_.topLeft() + delta);
+    const QPoint delta = globalPosition - pressPosition_;
+    if (input_ == Input::Moving) {
+        move(pressGeometry_.topLeft() + delta);
         return;
     }
-    QRect geometry = dragGeometry_;
+    QRect geometry = pressGeometry_;
     const QSize minimum = minimumSize();
     if (dragEdges_ & Qt::LeftEdge)
         geometry.setLeft(qMin(geometry.left() + delta.x(), geometry.right() + 1 - minimum.width()));

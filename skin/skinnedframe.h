@@ -1,27 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The frame a skin puts around a window: a frameless top-level window that
 // holds the window's client area at the skin's margins and draws the window
-// element "Form" around it at the frame's current size: caption strip,
-// caption text, caption buttons and borders, each where the rectangle rule
-// puts it.
+// element "Form" around it at the frame's current size (laid out by
+// FrameGeometry): caption strip, caption text, caption buttons and borders.
 //
-// - The caption text element (m_Type −1000) shows the client's window title
-//   in its text style's colour.
-// - Caption buttons: the close button (m_Type 1) closes the window; the
-//   minimise button (5) minimises it and appears only on a window that has
-//   one; the maximise button (4) appears only on a window that has one (none
-//   of the program's windows has); the system-menu button (7) shows the
-//   window's icon and opens its menu (Minimise where the window has it,
-//   Close). A button with no picture of its own for a state borrows
-//   m_Normal's; while held it is drawn pressed (its own m_Pressed picture,
-//   or m_Normal sunk by a pixel and darkened).
-// - Dragging an element whose m_Type is a hit-test code moves the window
-//   (HTCAPTION, and the caption text element) or resizes it (HTLEFT,
-//   HTRIGHT, HTBOTTOM, HTBOTTOMLEFT): through the window system's own move
-//   and resize where it offers them and a window manager runs at the press,
-//   by hand where not (a manager may go and come while the window is open).
-//   Other parts of the top margin move the window too; the rest of the
-//   border does nothing.
+// - The caption text element shows the client's window title in its text
+//   style's colour.
+// - Caption buttons: the close button closes the window; the minimise button
+//   minimises it and appears only on a window that has one; the maximise
+//   button appears only on a window that has one (none of the program's
+//   windows has); the system-menu button shows the window's icon and opens
+//   its menu (Minimise where the window has it, Close). A button with no
+//   picture of its own for a state borrows m_Normal's; while held it is
+//   drawn pressed (its own m_Pressed picture, or m_Normal sunk by a pixel
+//   and darkened), and it acts when let go over it.
+// - The left button's press, motion and release are one explicit state.
+//   A press on the caption moves the window once the pointer has gone the
+//   drag distance (a click on it does nothing, and keeps its release); a
+//   press on a resizing border resizes it at once. Both go through the
+//   window system's own move and resize where it offers them and a window
+//   manager runs, by hand where not (a manager may go and come while the
+//   window is open). The rest of the border does nothing.
 // - The frame keeps no region of its own (m_bAffectRegion is 0): where a
 //   piece is transparent, the window element's m_BackColor shows.
 //
@@ -31,6 +30,7 @@
 // does for the windows it frames.
 #pragma once
 
+#include "skin/framegeometry.h"
 #include "skin/skinart.h"
 #include "skin/textrehearsal.h"
 
@@ -45,32 +45,6 @@ class QScreen;
 namespace skin {
 
 class SkinStyle;
-
-// The hit-test codes of a window's areas.
-enum HitTest : int {
-    HtNowhere = 0,
-    HtClient = 1,
-    HtCaption = 2,
-    HtSysMenu = 3,
-    HtMinButton = 8,
-    HtMaxButton = 9,
-    HtLeft = 10,
-    HtRight = 11,
-    HtBottom = 15,
-    HtBottomLeft = 16,
-    HtBottomRight = 17,
-    HtBorder = 18,
-    HtClose = 20,
-};
-
-// The m_Type of a caption button.
-enum class CaptionButton { Close = 1, Maximise = 4, Minimise = 5, SystemMenu = 7 };
-
-// One element of the window element's tree, laid out at the frame's size.
-struct FramePiece {
-    const Element *element;
-    QRect rect; // in frame coordinates
-};
 
 class SkinnedFrame : public QWidget {
     Q_OBJECT
@@ -88,13 +62,12 @@ public:
     // Draws the client area and its controls in art from now on.
     void setArt(std::shared_ptr<const SkinArt> art);
 
-    const QList<FramePiece> &pieces() const { return pieces_; }
-    bool hasButton(CaptionButton button) const;
-    // Where a caption button is; null when the window does not show it.
-    QRect buttonRect(CaptionButton button) const;
-    // Where the window's title is written.
-    QRect captionTextRect() const;
-    int hitTest(const QPoint &position) const;
+    // Where the pieces lie at the frame's size.
+    const QList<FramePiece> &pieces() const { return laidOut_.pieces(); }
+    bool hasButton(CaptionButton button) const { return laidOut_.hasButton(button); }
+    QRect buttonRect(CaptionButton button) const { return laidOut_.buttonRect(button); }
+    QRect captionTextRect() const { return laidOut_.captionTextRect(); }
+    int hitTest(const QPoint &position) const { return laidOut_.hitTest(position); }
     // The text the window draws, its caption and its controls', in the
     // fonts it is drawn in. The frame rehearses it when first shown.
     QList<TextSample> textSamples() const;
@@ -120,18 +93,20 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    enum class Drag { None, Move, Resize };
+    // What the left button is doing, from its press to its release: held on
+    // a caption button or an area that does nothing, on the caption until
+    // it moves past the drag distance, moving or resizing the window.
+    enum class Input { Idle, WaitingRelease, PreparingMove, Moving, Resizing };
 
-    void layOutPieces();
+    void layOut();
     void styleClient();
     void drawPiece(QPainter &painter, const FramePiece &piece) const;
     void drawCaptionButton(QPainter &painter, const FramePiece &piece) const;
     void drawCaptionText(QPainter &painter, const FramePiece &piece) const;
     std::optional<TextSample> captionSample(const FramePiece &piece) const;
     Q_INVOKABLE void rehearseText();
-    const FramePiece *buttonPiece(CaptionButton button) const;
-    std::optional<CaptionButton> buttonAt(const QPoint &position) const;
     void trigger(CaptionButton button);
+    void hover(const QPoint &position);
     void dragTo(const QPoint &globalPosition);
     void updateCursor(int hit);
     void watchScreen(QScreen *screen);
@@ -141,22 +116,23 @@ private:
     std::unique_ptr<SkinStyle> style_;
     QPointer<QWidget> client_;
     QMargins margins_;
-    bool minimiseButton_;
-    bool maximiseButton_;
-    QList<FramePiece> pieces_;
+    CaptionButtons buttons_;
+    FrameGeometry laidOut_;
     QPointer<QMenu> menu_;
     bool painted_ = false;
     bool rehearsalQueued_ = false;
     bool watchingScreen_ = false;
     QMetaObject::Connection screenWatch_;
 
+    Input input_ = Input::Idle;
+    // Moving or resizing here rather than by the window system.
+    bool byHand_ = false;
+    Qt::Edges dragEdges_;
+    QPoint pressPosition_; // global
+    QRect pressGeometry_;
     std::optional<CaptionButton> pressed_;
     std::optional<CaptionButton> hovered_;
     bool pressedInside_ = false;
-    Drag drag_ = Drag::None;
-    Qt::Edges dragEdges_;
-    QPoint dragStart_;
-    QRect dragGeometry_;
 };
 
 } // namespace skin

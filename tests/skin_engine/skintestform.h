@@ -66,6 +66,15 @@ private:
     QByteArray stream_;
 };
 
+// The stored skin, ready to draw with.
+inline std::shared_ptr<const skin::SkinArt> storedArt() {
+    QString error;
+    auto art = skin::SkinArt::read(skin::storedSkinStream(1), &error);
+    if (!art)
+        qFatal("stored skin: %s", qPrintable(error));
+    return art;
+}
+
 // The stored skin's artwork, as the stream holds it.
 inline QImage webArt() {
     return skin::storedSkin().image(u"web.bmp")->toImage().convertToFormat(QImage::Format_RGB32);

@@ -53,28 +53,11 @@ QWidget *makeClient() {
     return client;
 }
 
-std::shared_ptr<const skin::SkinArt> storedArt() {
-    QString error;
-    auto art = skin::SkinArt::read(skin::storedSkinStream(1), &error);
-    if (!art)
-        qFatal("stored skin: %s", qPrintable(error));
-    return art;
-}
-
 void sendMouse(QWidget *widget, QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
     const QPoint global = widget->mapToGlobal(local);
     const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent event(type, QPointF(local), QPointF(global), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
-}
-
-// The frame's piece of a given element name and m_Type, by stream order.
-QRect pieceRect(const skin::SkinnedFrame &frame, const QString &name, int type) {
-    for (const skin::FramePiece &piece : frame.pieces()) {
-        if (piece.element->name() == name && piece.element->type() == type)
-            return piece.rect;
-    }
-    return {};
 }
 
 } // namespace
@@ -107,33 +90,23 @@ private slots:
         QCOMPARE(frame->windowTitle(), QStringLiteral("عنوان"));
     }
 
-    void piecesFollowTheRuleAtTheFrameSize() {
+    // Where the pieces lie at each size is the geometry's (tst_framegeometry);
+    // the frame lays them out again at its new size, the client with them.
+    void piecesFollowTheFrameSize() {
         testing::SkinTestForm form(testing::MinimisableSpec);
         form.Show();
         skin::SkinnedFrame *frame = form.frame();
         const auto check = [&](int w, int h) {
             QCOMPARE(frame->size(), QSize(w, h));
-            // Right and bottom of these rectangles are exclusive in the skin.
             QCOMPARE(frame->buttonRect(CaptionButton::Close),
                      QRect(QPoint(w - 24, 0), QSize(15, 24)));
             QCOMPARE(frame->buttonRect(CaptionButton::Minimise),
                      QRect(QPoint(w - 55, 0), QSize(15, 24)));
-            QCOMPARE(frame->buttonRect(CaptionButton::SystemMenu), QRect(5, 3, 18, 19));
-            QCOMPARE(pieceRect(*frame, QStringLiteral("bottom_edge"), 0), QRect(0, h - 24, w, 24));
-            QCOMPARE(pieceRect(*frame, QStringLiteral("SkinStatic Object"), 11),
-                     QRect(w - 3, 24, 3, h - 48));
-            QCOMPARE(pieceRect(*frame, QStringLiteral("SkinStatic Object"), 10),
-                     QRect(0, 24, 3, h - 48));
-            QCOMPARE(pieceRect(*frame, QStringLiteral("SkinStatic Object"), 16),
-                     QRect(0, h - 24, 14, 24));
             QCOMPARE(form.window()->geometry(), QRect(3, 24, w - 6, h - 48));
         };
         check(406, 348);
         frame->resize(400, 300);
         check(400, 300);
-        // The example at 400 × 300: the close button spans 376 to 391.
-        QCOMPARE(frame->buttonRect(CaptionButton::Close).left(), 376);
-        QCOMPARE(frame->buttonRect(CaptionButton::Close).right() + 1, 391);
         frame->resize(700, 500);
         check(700, 500);
         // Nothing inside is laid out again.
@@ -153,14 +126,6 @@ private slots:
         QVERIFY(!frame->hasButton(CaptionButton::Minimise));
         QVERIFY(frame->buttonRect(CaptionButton::Minimise).isNull());
         QVERIFY(frame->hasButton(CaptionButton::Close));
-        // Where the minimise button would be, the press lands on the caption.
-        const QPoint wouldBe(frame->width() - 48, 12);
-        QCOMPARE(frame->hitTest(wouldBe), int(skin::HtCaption));
-        // The title keeps clear of the buttons shown and stays centred.
-        const QRect text = frame->captionTextRect();
-        QVERIFY(!text.intersects(frame->buttonRect(CaptionButton::Close)));
-        QCOMPARE(text.left() + text.width() / 2, frame->width() / 2);
-        QVERIFY(text.width() > 200);
     }
 
     void closeButtonClosesAndUnloads() {
@@ -264,18 +229,31 @@ private slots:
         QFETCH(QPoint, where);
         QFETCH(int, hit);
         QFETCH(QString, request);
-        RecordingFrame frame(storedArt(), makeClient());
+        RecordingFrame frame(testing::storedArt(), makeClient());
         frame.windowSystemMoves = true;
         frame.show();
         QCOMPARE(frame.size(), QSize(406, 348));
         QCOMPARE(frame.hitTest(where), hit);
+        // A click starts no move, which would take its release; a resize
+        // starts at the press.
         sendMouse(&frame, QEvent::MouseButtonPress, where, Qt::LeftButton);
         sendMouse(&frame, QEvent::MouseButtonRelease, where, Qt::NoButton);
+        QCOMPARE(frame.requests.join(QLatin1Char(',')),
+                 request.startsWith(QLatin1String("resize")) ? request : QString());
+        frame.requests.clear();
+        // A move starts once the pointer has gone the drag distance.
+        const QPoint step(QApplication::startDragDistance() - 1, 0);
+        sendMouse(&frame, QEvent::MouseButtonPress, where, Qt::LeftButton);
+        sendMouse(&frame, QEvent::MouseMove, where + step, Qt::LeftButton);
+        QCOMPARE(frame.requests.join(QLatin1Char(',')),
+                 request.startsWith(QLatin1String("resize")) ? request : QString());
+        sendMouse(&frame, QEvent::MouseMove, where + step * 2, Qt::LeftButton);
+        sendMouse(&frame, QEvent::MouseButtonRelease, where + step * 2, Qt::NoButton);
         QCOMPARE(frame.requests.join(QLatin1Char(',')), request);
     }
 
     void movesAndResizesByHandWhereTheWindowSystemWillNot() {
-        RecordingFrame frame(storedArt(), makeClient());
+        RecordingFrame frame(testing::storedArt(), makeClient());
         frame.move(100, 100);
         frame.show();
         const QPoint start = frame.pos();
