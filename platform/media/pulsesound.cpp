@@ -65,18 +65,18 @@ public:
         const auto format = sampleFormat(clip.format.sampleFormat());
         if (!format)
             return nullptr;
-        const pa_sample_spec spec{*format, static_cast<uint32_t>(clip.format.sampleRate()),
-                                  static_cast<uint8_t>(clip.format.channelCount())};
-        if (!pa_sample_spec_valid(&spec))
+        const pa_sample_spec sampleSpec{*format, static_cast<uint32_t>(clip.format.sampleRate()),
+                                        static_cast<uint8_t>(clip.format.channelCount())};
+        if (!pa_sample_spec_valid(&sampleSpec))
             return nullptr;
         pa_channel_map map;
         const pa_channel_map *channels =
-            pa_channel_map_init_auto(&map, spec.channels, PA_CHANNEL_MAP_WAVEEX);
-        pa_stream *stream = pa_stream_new(context, "sound", &spec, channels);
+            pa_channel_map_init_auto(&map, sampleSpec.channels, PA_CHANNEL_MAP_WAVEEX);
+        pa_stream *stream = pa_stream_new(context, "sound", &sampleSpec, channels);
         if (!stream)
             return nullptr;
         std::unique_ptr<PulseStream> result(new PulseStream(loop, stream, clip));
-        const auto bytes = static_cast<uint32_t>(pa_usec_to_bytes(BufferUs, &spec));
+        const auto bytes = static_cast<uint32_t>(pa_usec_to_bytes(BufferUs, &sampleSpec));
         const pa_buffer_attr buffer{UINT32_MAX, bytes, UINT32_MAX, UINT32_MAX, UINT32_MAX};
         if (pa_stream_connect_playback(stream, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr,
                                        nullptr) < 0)
