@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -18,23 +19,37 @@ QString nativePath(const QString &windowsPath) {
     return path;
 }
 
-bool openRegularFile(QFile &file, const QString &path) {
+bool openRegularFile(QFile &file, const QString &path, int *openError) {
+    int error = 0;
+    const auto refuse = [&] {
+        if (openError)
+            *openError = error;
+        return false;
+    };
 #ifdef Q_OS_UNIX
     // Not blocking, so that opening a FIFO returns at once; its type is
     // then read from what was opened, not looked up beforehand.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        error = errno;
+        return refuse();
+    }
     struct stat status {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
         !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return false;
+        return refuse();
     }
     return true;
 #else
+    const QFileInfo info(path);
+    if (!info.exists())
+        error = ENOENT;
+    else if (info.isFile())
+        error = EACCES;
     file.setFileName(path);
-    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
+    return (info.isFile() && file.open(QIODevice::ReadOnly)) || refuse();
 #endif
 }
 

@@ -10,10 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <memory>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -34,24 +31,17 @@ constexpr OpenFailure OpenFailures[] = {
 // Opens a picture file for reading. Without waiting: a FIFO or a device in a
 // picture's place must never hold the interface thread, and is no file.
 std::unique_ptr<QFile> openPictureFile(const QString &fileName) {
-    const QByteArray path = QFile::encodeName(nativePath(fileName));
-    const int descriptor = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (descriptor < 0) {
-        const int error = errno;
-        const auto *known = std::ranges::find(OpenFailures, error, &OpenFailure::systemError);
-        if (known != std::end(OpenFailures))
-            raiseForFile(known->number, fileName);
-        raiseForFile(errors::PathFileAccessError, fileName,
-                     QString::fromLocal8Bit(std::strerror(error)));
-    }
-    struct stat status {};
-    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(descriptor);
-        raiseForFile(errors::FileNotFound, fileName);
-    }
     auto file = std::make_unique<QFile>();
-    file->open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
-    return file;
+    int error = 0;
+    if (openRegularFile(*file, nativePath(fileName), &error))
+        return file;
+    if (error == 0)
+        raiseForFile(errors::FileNotFound, fileName);
+    const auto *known = std::ranges::find(OpenFailures, error, &OpenFailure::systemError);
+    if (known != std::end(OpenFailures))
+        raiseForFile(known->number, fileName);
+    raiseForFile(errors::PathFileAccessError, fileName,
+                 QString::fromLocal8Bit(std::strerror(error)));
 }
 
 // Where the coded data of a JPEG stream's first scan begins, or -1 when the
