@@ -126,6 +126,16 @@ SkinArt::SkinArt(Skin skin) : skin_(std::move(skin)) {
     }
 }
 
+SkinArt::~SkinArt() {
+    for (const QString &key : std::as_const(cachedNames_))
+        QPixmapCache::remove(key);
+}
+
+void SkinArt::keep(const QString &key, const QPixmap &pixmap) const {
+    if (QPixmapCache::insert(key, pixmap))
+        cachedNames_.insert(key);
+}
+
 QMargins SkinArt::frameMargins() const {
     const std::optional<Rect> margins = form_->rect(props::m_rcMargins);
     if (!margins)
@@ -191,7 +201,7 @@ QPixmap SkinArt::piece(const ImagePart &part, Blend blend) const {
     cut = cut.convertToFormat(blend == Blend::Opaque ? QImage::Format_RGB32
                                                      : QImage::Format_ARGB32_Premultiplied);
     pixmap = QPixmap::fromImage(cut);
-    QPixmapCache::insert(key, pixmap);
+    keep(key, pixmap);
     return pixmap;
 }
 
@@ -248,7 +258,7 @@ QPixmap SkinArt::composed(const QRect &target, const ImagePart &part, Blend blen
             painter.fillRect(area, QBrush(tile(part, blend, dpr)));
         }
     }
-    QPixmapCache::insert(key, result); // an owner's picture at its last size goes
+    keep(key, result); // an owner's picture at its last size goes
     return result;
 }
 

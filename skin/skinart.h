@@ -27,7 +27,10 @@
 //    at the size last drawn and made again as the window is resized.
 //    Qt 6.4's pixmap cache keeps the name of a pixmap it has dropped until
 //    it next sweeps its names, so names made per size would pile up while
-//    a window is resized.
+//    a window is resized. Each window reads its own art, whose images no
+//    other art shares, so its pictures are taken out of the cache when the
+//    art goes with its window: a window opened and closed again and again
+//    leaves nothing behind.
 #pragma once
 
 #include "skin/skinmodel.h"
@@ -36,6 +39,7 @@
 #include <QHash>
 #include <QMargins>
 #include <QPixmap>
+#include <QSet>
 #include <memory>
 #include <optional>
 
@@ -67,6 +71,9 @@ public:
     static std::shared_ptr<const SkinArt> read(const QByteArray &stream, QString *error);
 
     explicit SkinArt(Skin skin);
+    ~SkinArt();
+    SkinArt(const SkinArt &) = delete;
+    SkinArt &operator=(const SkinArt &) = delete;
 
     const Skin &skin() const { return skin_; }
     // The window element and the top elements for controls.
@@ -102,6 +109,9 @@ public:
     // an image.
     static std::optional<ImagePart> partOf(const Element &element, QStringView property);
 
+    // The names this art's pictures are kept under in QPixmapCache.
+    const QSet<QString> &cachedNames() const { return cachedNames_; }
+
 private:
     // What a cached pixmap is: the piece itself, or the piece composed over
     // a target at a size.
@@ -115,9 +125,12 @@ private:
     static void drawEdgePieces(QPainter &painter, const QRect &target, const QMargins &margins,
                                const QPixmap &source);
 
+    void keep(const QString &key, const QPixmap &pixmap) const;
+
     Skin skin_;
     const Element *form_ = nullptr;
     QHash<QString, QImage> images_;
+    mutable QSet<QString> cachedNames_;
 };
 
 } // namespace skin

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -128,17 +129,30 @@ private slots:
         QVERIFY(frame->hasButton(CaptionButton::Close));
     }
 
+    // A window opened and closed again and again leaves none of its
+    // pictures in the pixmap cache.
     void closeButtonClosesAndUnloads() {
         testing::SkinTestForm form(testing::MinimisableSpec);
         form.Show();
         QPointer<skin::SkinnedFrame> frame = form.frame();
         const HWND handle = form.hWnd();
         QSignalSpy unloaded(&form, &platform::Form::unloaded);
+        testing::grabImage(frame);
+        const QSet<QString> pictures = frame->art().cachedNames();
+        QVERIFY(!pictures.isEmpty());
+        const auto cached = [&pictures] {
+            QPixmap pixmap;
+            return std::count_if(pictures.cbegin(), pictures.cend(), [&](const QString &name) {
+                return QPixmapCache::find(name, &pixmap);
+            });
+        };
+        QCOMPARE(cached(), pictures.size());
         QTest::mouseClick(frame, Qt::LeftButton, {},
                           frame->buttonRect(CaptionButton::Close).center());
         QTRY_VERIFY(frame.isNull());
         QVERIFY(!form.isLoaded());
         QCOMPARE(unloaded.size(), 1);
+        QCOMPARE(cached(), 0);
         QVERIFY_THROWS_EXCEPTION(platform::RuntimeError, platform::windowFromHandle(handle));
         // Loaded afresh, skinned again.
         form.Show();
