@@ -18,9 +18,19 @@ void installQtTranslations();
 // created.
 void prepareApplication(QApplication &application);
 
+// Keeps the C library's allocator at its initial thresholds for the whole
+// run. Left to itself, glibc raises them to the largest block it has given
+// back to the system (a window's backing store after a resize, a video
+// frame) and from then on keeps up to twice that free in each of its heaps,
+// so the program's memory would step up with every larger window and never
+// come down. ProgramStart calls it first of all; elsewhere than glibc it does
+// nothing.
+void fixAllocatorThresholds();
+
 // The program's start, as main() makes it, and the benchmarks that start as
-// the program does: the font work begun on the second core, the application
-// object, and the application prepared once the font configuration is read.
+// the program does: the allocator's thresholds fixed, the font work begun on
+// the second core, the application object, and the application prepared
+// once the font configuration is read.
 // Going, it waits for the font work before the application object goes.
 class ProgramStart {
 public:
@@ -30,7 +40,11 @@ public:
     ProgramStart &operator=(const ProgramStart &) = delete;
 
 private:
-    platform::FontPreload fonts_; // made first: it starts before the application
+    struct FixedAllocatorThresholds {
+        FixedAllocatorThresholds() { fixAllocatorThresholds(); }
+    };
+    FixedAllocatorThresholds allocator_; // first: before anything is allocated in bulk
+    platform::FontPreload fonts_;        // it starts before the application
     QApplication application_;
 };
 

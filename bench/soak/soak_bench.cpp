@@ -40,7 +40,6 @@ constexpr int AddQObjectHook = 3;
 constexpr int RemoveQObjectHook = 4;
 constexpr qint64 GrowthLimitKiB = 2048;
 constexpr qint64 ResizeGrowthLimitKiB = 256;
-constexpr int AllocatorThreshold = 128 * 1024; // glibc's initial thresholds
 
 // Every QObject alive, kept from the hooks, so what is left over at the end
 // can be named.
@@ -246,6 +245,7 @@ void quietRaiseWarnings(QtMsgType type, const QMessageLogContext &context, const
 } // namespace
 
 int main(int argc, char *argv[]) {
+    app::fixAllocatorThresholds(); // as the program's own start does
     bench::offscreenWithoutDisplay();
     LiveObjects::instance().install();
     previousHandler = qInstallMessageHandler(quietRaiseWarnings);
@@ -302,13 +302,7 @@ int main(int argc, char *argv[]) {
 
     // Resizes, each to a new size, after a warm-up over the same range.
     // Both figures are taken at the window's own size, so that its backing
-    // store is the same. Every resize frees a backing store of a new size;
-    // left to itself, the allocator raises its thresholds to the largest
-    // one freed and keeps up to twice that free at the top of its heap, so
-    // the kernel's count would follow the walk's largest window. Fixed
-    // thresholds make it follow what the program holds.
-    mallopt(M_MMAP_THRESHOLD, AllocatorThreshold);
-    mallopt(M_TRIM_THRESHOLD, AllocatorThreshold);
+    // store is the same.
     const QSize ownSize = form.topLevel()->size();
     const ResizeWalk walk(resizes / 2);
     for (int j = 0; j < walk.warmUpCount(); ++j)
