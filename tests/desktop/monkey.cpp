@@ -23,6 +23,12 @@ QString at(QPoint point) {
     return QStringLiteral("%1,%2").arg(point.x()).arg(point.y());
 }
 
+QString rss(const ProgramProcess::Resident &resident) {
+    return QStringLiteral("RSS %1 KiB (anonymous %2 KiB)")
+        .arg(resident.totalKiB)
+        .arg(resident.anonymousKiB);
+}
+
 } // namespace
 
 // One line of a window's table: a gesture, on a place of a role or anywhere
@@ -61,6 +67,28 @@ void Monkey::record(const QString &event) {
         print(line);
 }
 
+void Monkey::noteWindowChanges() {
+    const auto noted = [](const WindowInfo &window) {
+        return window.kind != WindowKind::Other && window.kind != WindowKind::Menu;
+    };
+    const auto among = [](const QList<WindowInfo> &list, WindowId id) {
+        return std::any_of(list.cbegin(), list.cend(),
+                           [id](const WindowInfo &window) { return window.id == id; });
+    };
+    const QList<WindowInfo> now = windows();
+    for (const WindowInfo &window : now)
+        if (noted(window) && !among(seen_, window.id))
+            record(QStringLiteral("%1 appeared at %2, %3×%4: %5")
+                       .arg(kindName(window.kind), at(window.geometry.topLeft()))
+                       .arg(window.geometry.width())
+                       .arg(window.geometry.height())
+                       .arg(window.title));
+    for (const WindowInfo &window : std::as_const(seen_))
+        if (noted(window) && !among(now, window.id))
+            record(QStringLiteral("%1 gone").arg(kindName(window.kind)));
+    seen_ = now;
+}
+
 int Monkey::fail(const QString &why) {
     if (failed_)
         return 1;
@@ -79,6 +107,14 @@ int Monkey::fail(const QString &why) {
     print(QStringLiteral("  the last events:"));
     for (const QString &line : lastEvents_)
         print(QStringLiteral("    ") + line);
+    print(QStringLiteral("  the windows at the last look:"));
+    for (const WindowInfo &window : std::as_const(seen_))
+        if (window.kind != WindowKind::Other)
+            print(QStringLiteral("    %1 at %2, %3×%4%5")
+                      .arg(kindName(window.kind), at(window.geometry.topLeft()))
+                      .arg(window.geometry.width())
+                      .arg(window.geometry.height())
+                      .arg(window.viewable ? QString() : QStringLiteral(", not shown")));
     const QString tail = program_.errorTail(20).trimmed();
     if (!tail.isEmpty())
         print(QStringLiteral("  the program's last output:\n") + tail);
@@ -98,11 +134,12 @@ bool Monkey::startProgram() {
     QElapsedTimer waited;
     waited.start();
     while (waited.elapsed() < StartTimeoutMs) {
-        const QList<WindowInfo> shown = windows();
-        if (std::any_of(shown.cbegin(), shown.cend(), [](const WindowInfo &w) {
-                return w.kind == WindowKind::Main && w.viewable;
-            }))
-            return true;
+        for (const WindowInfo &window : windows()) {
+            if (window.kind == WindowKind::Main && window.viewable) {
+                mainSize_ = window.geometry.size();
+                return true;
+            }
+        }
         if (!program_.isRunning()) {
             program_.waitForEnd(CloseTimeoutMs);
             fail(QStringLiteral("the program ended before its main window appeared: %1")
@@ -437,6 +474,50 @@ void Monkey::actOn(const WindowInfo &window, const Choice &choice, const Dice &d
     }
 }
 
+bool Monkey::rest() {
+    record(QStringLiteral("resting: the main window alone, at its own size"));
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        bool alone = true;
+        for (const WindowInfo &window : windows()) {
+            switch (window.kind) {
+            case WindowKind::Menu:
+                x_.key(Key::Escape);
+                alone = false;
+                break;
+            case WindowKind::About:
+            case WindowKind::Song:
+            case WindowKind::MessageBox:
+                x_.requestClose(window.id);
+                alone = false;
+                break;
+            case WindowKind::Main:
+                if (!window.viewable) {
+                    x_.activate(window.id);
+                    alone = false;
+                } else if (window.geometry.size() != mainSize_) {
+                    x_.resizeWindow(window.id, mainSize_);
+                    alone = false;
+                }
+                break;
+            default:
+                break;
+            }
+        }
+        if (alone)
+            break;
+        if (waited.elapsed() > CloseTimeoutMs) {
+            fail(QStringLiteral("the program's windows did not come to rest"));
+            return false;
+        }
+        if (!waitQuietly(300))
+            return false;
+    }
+    // The last sound and the song's player wind down.
+    return waitQuietly(3000) && settle(0);
+}
+
 bool Monkey::closeProgram() {
     record(QStringLiteral("closing every window"));
     QElapsedTimer waited;
@@ -468,7 +549,8 @@ int Monkey::run() {
               .arg(program_.executable()));
     if (!startProgram())
         return 1;
-    qint64 startKiB = -1, lastReportedAt = 0, lastProgressMs = 0;
+    ProgramProcess::Resident start;
+    qint64 warmUp = 0, lastReportedAt = 0, lastProgressMs = 0;
     const auto due = [&] {
         return (options_.events >= 0 && event_ >= options_.events) ||
                (options_.seconds >= 0 && clock_.elapsed() >= options_.seconds * 1000);
@@ -484,6 +566,7 @@ int Monkey::run() {
         playOne(dice);
         if (failed_ || !settle(dice.r[8]))
             break;
+        noteWindowChanges();
         if (event_ % 100 == 0) {
             const QString report = program_.sanitizerReport();
             if (!report.isEmpty()) {
@@ -491,24 +574,31 @@ int Monkey::run() {
                 break;
             }
         }
-        if (options_.warmUpEvents > 0 && event_ == options_.warmUpEvents) {
-            startKiB = program_.residentKiB();
-            print(QStringLiteral("  after the warm-up of %1 events: RSS %2 KiB")
-                      .arg(event_)
-                      .arg(startKiB));
-        }
-        if (startKiB > 0 && event_ - lastReportedAt >= 500) {
+        // The first figure once the warm-up has decoded the song's video
+        // too, so that the media framework is loaded on both sides.
+        if (options_.warmUpEvents > 0 && start.totalKiB < 0 && event_ >= options_.warmUpEvents &&
+            program_.hasMapped(u"libavcodec")) {
+            if (!rest())
+                break;
+            start = program_.resident();
+            warmUp = event_;
             lastReportedAt = event_;
-            print(QStringLiteral("  event %1: RSS %2 KiB").arg(event_).arg(program_.residentKiB()));
+            print(QStringLiteral("  after a warm-up of %1 events, at rest: %2")
+                      .arg(event_)
+                      .arg(rss(start)));
+        }
+        if (start.totalKiB > 0 && event_ - lastReportedAt >= 500) {
+            lastReportedAt = event_;
+            print(QStringLiteral("  event %1, live: %2").arg(event_).arg(rss(program_.resident())));
         }
         if (!options_.verbose && clock_.elapsed() - lastProgressMs >= 30000) {
             lastProgressMs = clock_.elapsed();
             print(QStringLiteral("  %1 events, %2 s").arg(event_).arg(lastProgressMs / 1000));
         }
     }
-    qint64 endKiB = -1;
-    if (!failed_ && startKiB > 0)
-        endKiB = program_.residentKiB();
+    ProgramProcess::Resident end;
+    if (!failed_ && start.totalKiB > 0 && rest())
+        end = program_.resident();
     if (!failed_)
         closeProgram();
 
@@ -526,14 +616,14 @@ int Monkey::run() {
               .arg(program_.pagesOpened())
               .arg(program_.endsUnchecked())
               .arg(counts.join(QStringLiteral(", "))));
-    if (endKiB > 0) {
-        const qint64 growth = endKiB - startKiB;
-        print(QStringLiteral("  RSS after the warm-up %1 KiB, at the end %2 KiB: growth %3 KiB "
-                             "over %4 events (limit %5 KiB)")
-                  .arg(startKiB)
-                  .arg(endKiB)
+    if (end.totalKiB > 0) {
+        const qint64 growth = end.totalKiB - start.totalKiB;
+        print(QStringLiteral("  at rest after the warm-up %1, at rest at the end %2: growth %3 "
+                             "KiB over %4 events (limit %5 KiB)")
+                  .arg(rss(start))
+                  .arg(rss(end))
                   .arg(growth)
-                  .arg(event_ - options_.warmUpEvents)
+                  .arg(event_ - warmUp)
                   .arg(options_.growthLimitKiB));
         if (growth > options_.growthLimitKiB)
             return fail(

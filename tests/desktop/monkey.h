@@ -59,8 +59,14 @@ private:
     bool settle(double pause);
     bool waitQuietly(qint64 ms);
     bool closeProgram();
+    // Brings the program to the state its memory is compared in: the main
+    // window alone, at the size it started with, nothing playing; false on
+    // a failure.
+    bool rest();
 
     void record(const QString &event);
+    // Records the windows that appeared or went since the last look.
+    void noteWindowChanges();
     int fail(const QString &why);
     QList<WindowInfo> windows() const;
 
@@ -76,6 +82,8 @@ private:
     qint64 event_ = 0;
     int lives_ = 0;
     QStringList lastEvents_;
+    QList<WindowInfo> seen_; // the program's windows at the last look
+    QSize mainSize_;         // the main window's size at the start
     QMap<QString, int> counts_;
     bool failed_ = false;
 };

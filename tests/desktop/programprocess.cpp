@@ -127,16 +127,26 @@ QString ProgramProcess::endProblem() {
     return problem;
 }
 
-qint64 ProgramProcess::residentKiB() const {
+ProgramProcess::Resident ProgramProcess::resident() const {
     // Counted from the page tables at the time of asking; the figure in
     // "status" is the kernel's running count, brought up to date now and then.
     QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid()));
     if (pid() <= 0 || !rollup.open(QIODevice::ReadOnly))
-        return -1;
-    static const QRegularExpression rss(QStringLiteral("^Rss:\\s+(\\d+) kB"),
-                                        QRegularExpression::MultilineOption);
-    const QRegularExpressionMatch match = rss.match(QString::fromLatin1(rollup.readAll()));
-    return match.hasMatch() ? match.captured(1).toLongLong() : -1;
+        return {};
+    const QString text = QString::fromLatin1(rollup.readAll());
+    const auto field = [&text](const char *name) -> qint64 {
+        const QRegularExpression line(QStringLiteral("^%1:\\s+(\\d+) kB").arg(QLatin1String(name)),
+                                      QRegularExpression::MultilineOption);
+        const QRegularExpressionMatch match = line.match(text);
+        return match.hasMatch() ? match.captured(1).toLongLong() : -1;
+    };
+    return {field("Rss"), field("Anonymous")};
+}
+
+bool ProgramProcess::hasMapped(QStringView library) const {
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(pid()));
+    return pid() > 0 && maps.open(QIODevice::ReadOnly) &&
+           QString::fromLocal8Bit(maps.readAll()).contains(library);
 }
 
 int ProgramProcess::pagesOpened() const {

@@ -44,8 +44,15 @@ public:
     QString errorString() const { return process_.errorString(); }
     QString errorFile() const;
 
-    // Its resident memory, in KiB; -1 when it is not running.
-    qint64 residentKiB() const;
+    // Its resident memory, in KiB, all of it and the anonymous part (what
+    // the heaps hold, against the files mapped); -1 when it is not running.
+    struct Resident {
+        qint64 totalKiB = -1;
+        qint64 anonymousKiB = -1;
+    };
+    Resident resident() const;
+    // Whether it has a library of that name among its mappings.
+    bool hasMapped(QStringView library) const;
     // How many times the stand-in browser was called.
     int pagesOpened() const;
 

@@ -312,6 +312,11 @@ void XSession::moveWindow(WindowId window, QPoint position) {
     XFlush(d->display);
 }
 
+void XSession::resizeWindow(WindowId window, QSize size) {
+    XResizeWindow(d->display, window, uint(size.width()), uint(size.height()));
+    XFlush(d->display);
+}
+
 void XSession::requestClose(WindowId window) {
     d->sendClientMessage(window, window, d->atom("WM_PROTOCOLS"),
                          {long(d->atom("WM_DELETE_WINDOW")), CurrentTime}, NoEventMask);

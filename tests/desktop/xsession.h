@@ -79,6 +79,8 @@ public:
 
     // Moves a window, as a window manager's keyboard move would.
     void moveWindow(WindowId window, QPoint position);
+    // Gives a window a size, as a window manager's keyboard resize would.
+    void resizeWindow(WindowId window, QSize size);
     // WM_DELETE_WINDOW, as a window manager sends it for a close button.
     void requestClose(WindowId window);
     // Shows and raises a window, as a task bar does: through the window
