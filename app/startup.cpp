@@ -11,9 +11,6 @@
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 
 namespace app {
 namespace {
@@ -80,14 +77,6 @@ ProgramStart::ProgramStart(int &argc, char **argv) : application_(argc, argv) {
 
 ProgramStart::~ProgramStart() {
     fonts_.wait();
-}
-
-void fixAllocatorThresholds() {
-#if defined(__GLIBC__)
-    constexpr int InitialThreshold = 128 * 1024; // glibc's own starting value for both
-    mallopt(M_MMAP_THRESHOLD, InitialThreshold);
-    mallopt(M_TRIM_THRESHOLD, InitialThreshold);
-#endif
 }
 
 bool checkDisplay() {

@@ -2,6 +2,7 @@
 // Start-up: the application object made ready for the program's windows.
 #pragma once
 
+#include "platform/allocator.h"
 #include "platform/fonts.h"
 
 #include <QApplication>
@@ -18,15 +19,6 @@ void installQtTranslations();
 // created.
 void prepareApplication(QApplication &application);
 
-// Keeps the C library's allocator at its initial thresholds for the whole
-// run. Left to itself, glibc raises them to the largest block it has given
-// back to the system (a window's backing store after a resize, a video
-// frame) and from then on keeps up to twice that free in each of its heaps,
-// so the program's memory would step up with every larger window and never
-// come down. ProgramStart calls it first of all; elsewhere than glibc it does
-// nothing.
-void fixAllocatorThresholds();
-
 // The program's start, as main() makes it, and the benchmarks that start as
 // the program does: the allocator's thresholds fixed, the font work begun on
 // the second core, the application object, and the application prepared
@@ -41,7 +33,7 @@ public:
 
 private:
     struct FixedAllocatorThresholds {
-        FixedAllocatorThresholds() { fixAllocatorThresholds(); }
+        FixedAllocatorThresholds() { platform::fixAllocatorThresholds(); }
     };
     FixedAllocatorThresholds allocator_; // first: before anything is allocated in bulk
     platform::FontPreload fonts_;        // it starts before the application

@@ -2,6 +2,7 @@
 #include "platform/form.h"
 
 #include "platform/accessibility.h"
+#include "platform/allocator.h"
 #include "platform/controls.h"
 #include "platform/fonts.h"
 #include "platform/runtimeerror.h"
@@ -80,7 +81,10 @@ void Form::Load() {
     window->setWindowFlags(flags);
     window->resize(twips::toPixels(layout_.clientWidth), twips::toPixels(layout_.clientHeight));
     window_ = window;
-    connect(window, &QObject::destroyed, this, [this] { emit unloaded(); });
+    connect(window, &QObject::destroyed, this, [this] {
+        returnFreedMemorySoon();
+        emit unloaded();
+    });
 
     createControls();
     setStoredProperties();

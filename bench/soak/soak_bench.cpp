@@ -11,6 +11,7 @@
 #include "app/letters.h"
 #include "app/startup.h"
 #include "bench/support/benchstats.h"
+#include "platform/allocator.h"
 #include "tests/support/fakes.h"
 #include "tests/support/shellfakes.h"
 #include "windows/form2.h"
@@ -245,7 +246,7 @@ void quietRaiseWarnings(QtMsgType type, const QMessageLogContext &context, const
 } // namespace
 
 int main(int argc, char *argv[]) {
-    app::fixAllocatorThresholds(); // as the program's own start does
+    platform::fixAllocatorThresholds(); // as the program's own start does
     bench::offscreenWithoutDisplay();
     LiveObjects::instance().install();
     previousHandler = qInstallMessageHandler(quietRaiseWarnings);
