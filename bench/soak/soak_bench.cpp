@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTest>
+#include <QThreadPool>
 #include <cstdio>
 #include <malloc.h>
 #include <mutex>
@@ -252,6 +253,9 @@ int main(int argc, char *argv[]) {
     previousHandler = qInstallMessageHandler(quietRaiseWarnings);
     QApplication application(argc, argv);
     app::prepareApplication(application);
+    // The pool's threads end after 30 s idle, their event dispatchers with
+    // them: objects that go on their own, not ones the program gave back.
+    QThreadPool::globalInstance()->setExpiryTimeout(-1);
     const int presses = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 10000;
     const int cycles = argc > 2 ? std::max(1, QString::fromLocal8Bit(argv[2]).toInt()) : 200;
     const int resizes = argc > 3 ? std::max(1, QString::fromLocal8Bit(argv[3]).toInt()) : 10000;
