@@ -87,6 +87,8 @@ void Monkey::noteWindowChanges() {
         if (noted(window) && !among(now, window.id))
             record(QStringLiteral("%1 gone").arg(kindName(window.kind)));
     seen_ = now;
+    if (std::any_of(now.cbegin(), now.cend(), [&](const WindowInfo &w) { return noted(w); }))
+        lastShown_ = now;
 }
 
 int Monkey::fail(const QString &why) {
@@ -107,8 +109,8 @@ int Monkey::fail(const QString &why) {
     print(QStringLiteral("  the last events:"));
     for (const QString &line : lastEvents_)
         print(QStringLiteral("    ") + line);
-    print(QStringLiteral("  the windows at the last look:"));
-    for (const WindowInfo &window : std::as_const(seen_))
+    print(QStringLiteral("  the windows at the last look that found any:"));
+    for (const WindowInfo &window : std::as_const(lastShown_))
         if (window.kind != WindowKind::Other)
             print(QStringLiteral("    %1 at %2, %3×%4%5")
                       .arg(kindName(window.kind), at(window.geometry.topLeft()))
@@ -402,7 +404,26 @@ void Monkey::actOn(const WindowInfo &window, const Choice &choice, const Dice &d
                        place.y() + int(dice.r[5] * place.height()));
     const QPoint global = window.geometry.topLeft() + local;
     const Target target = model_.at(window.kind, size, local);
-    const QString where = QStringLiteral("%1: %2 (%3)").arg(kindName(window.kind));
+    const QString where = QStringLiteral("%1 at %2, %3×%4: %5 (%6)")
+                              .arg(kindName(window.kind), at(window.geometry.topLeft()))
+                              .arg(size.width())
+                              .arg(size.height());
+    // The model knows one window at a time: a place another of the
+    // program's windows covers is not this window's to press.
+    if (choice.gesture != Gesture::Key) {
+        const QList<WindowInfo> stack = windows(); // from the bottom up
+        bool above = false;
+        for (const WindowInfo &other : stack) {
+            if (above && other.viewable && other.kind != WindowKind::Other &&
+                other.geometry.contains(global)) {
+                record(where.arg(QStringLiteral("left alone under the %1 at %2")
+                                     .arg(kindName(other.kind), at(global)),
+                                 target.name));
+                return;
+            }
+            above = above || other.id == window.id;
+        }
+    }
     const bool letter = window.kind == WindowKind::Main && target.role == Role::Letter;
     // A run that never ends the program leaves alone what would end it,
     // wherever the dice fall (a double-click on the window menu's button

@@ -82,8 +82,9 @@ private:
     qint64 event_ = 0;
     int lives_ = 0;
     QStringList lastEvents_;
-    QList<WindowInfo> seen_; // the program's windows at the last look
-    QSize mainSize_;         // the main window's size at the start
+    QList<WindowInfo> seen_;      // the program's windows at the last look
+    QList<WindowInfo> lastShown_; // at the last look that found any of them
+    QSize mainSize_;              // the main window's size at the start
     QMap<QString, int> counts_;
     bool failed_ = false;
 };
