@@ -16,6 +16,16 @@
 #include <algorithm>
 
 namespace platform {
+namespace {
+
+// The program's windows that are loaded. The program ends when the last of
+// them has gone. Qt ends it too when its last window closes, but that end
+// was seen to be lost (the main window closed while a letter still played,
+// then the notification-area icon clicked), leaving the program running
+// with no window at all; counting the windows themselves cannot lose it.
+int loadedForms = 0;
+
+} // namespace
 
 QFont fontFrom(const FontSpec &stored) {
     QFont font(familyForFace(QString::fromUtf8(stored.face)));
@@ -81,9 +91,12 @@ void Form::Load() {
     window->setWindowFlags(flags);
     window->resize(twips::toPixels(layout_.clientWidth), twips::toPixels(layout_.clientHeight));
     window_ = window;
+    ++loadedForms;
     connect(window, &QObject::destroyed, this, [this] {
         returnFreedMemorySoon();
         emit unloaded();
+        if (--loadedForms == 0)
+            QCoreApplication::quit(); // only while the program's event loop runs
     });
 
     createControls();
