@@ -23,6 +23,24 @@ QString at(QPoint point) {
     return QStringLiteral("%1,%2").arg(point.x()).arg(point.y());
 }
 
+// Where a window lies and how large it is, for the event log.
+QString placed(const QRect &area) {
+    return QStringLiteral("%1, %2×%3").arg(at(area.topLeft())).arg(area.width()).arg(area.height());
+}
+
+// The program's window above window in the stack (from the bottom up) that
+// covers point, if any.
+const WindowInfo *coveringWindow(const QList<WindowInfo> &stack, WindowId window, QPoint point) {
+    bool above = false;
+    for (const WindowInfo &other : stack) {
+        if (above && other.viewable && other.kind != WindowKind::Other &&
+            other.geometry.contains(point))
+            return &other;
+        above = above || other.id == window;
+    }
+    return nullptr;
+}
+
 QString rss(const ProgramProcess::Resident &resident) {
     return QStringLiteral("RSS %1 KiB (anonymous %2 KiB)")
         .arg(resident.totalKiB)
@@ -78,11 +96,8 @@ void Monkey::noteWindowChanges() {
     const QList<WindowInfo> now = windows();
     for (const WindowInfo &window : now)
         if (noted(window) && !among(seen_, window.id))
-            record(QStringLiteral("%1 appeared at %2, %3×%4: %5")
-                       .arg(kindName(window.kind), at(window.geometry.topLeft()))
-                       .arg(window.geometry.width())
-                       .arg(window.geometry.height())
-                       .arg(window.title));
+            record(QStringLiteral("%1 appeared at %2: %3")
+                       .arg(kindName(window.kind), placed(window.geometry), window.title));
     for (const WindowInfo &window : std::as_const(seen_))
         if (noted(window) && !among(now, window.id))
             record(QStringLiteral("%1 gone").arg(kindName(window.kind)));
@@ -112,11 +127,9 @@ int Monkey::fail(const QString &why) {
     print(QStringLiteral("  the windows at the last look that found any:"));
     for (const WindowInfo &window : std::as_const(lastShown_))
         if (window.kind != WindowKind::Other)
-            print(QStringLiteral("    %1 at %2, %3×%4%5")
-                      .arg(kindName(window.kind), at(window.geometry.topLeft()))
-                      .arg(window.geometry.width())
-                      .arg(window.geometry.height())
-                      .arg(window.viewable ? QString() : QStringLiteral(", not shown")));
+            print(QStringLiteral("    %1 at %2%3")
+                      .arg(kindName(window.kind), placed(window.geometry),
+                           window.viewable ? QString() : QStringLiteral(", not shown")));
     const QString tail = program_.errorTail(20).trimmed();
     if (!tail.isEmpty())
         print(QStringLiteral("  the program's last output:\n") + tail);
@@ -280,7 +293,7 @@ void Monkey::playOne(const Dice &dice) {
     for (WindowKind first : {WindowKind::Menu, WindowKind::MessageBox}) {
         for (auto it = shown.crbegin(); it != shown.crend(); ++it)
             if (it->kind == first && dice.r[0] < 0.75)
-                return act(*it, dice);
+                return act(*it, all, dice);
     }
     static const QHash<WindowKind, double> attention = {
         {WindowKind::Main, 5},       {WindowKind::About, 2}, {WindowKind::Song, 3},
@@ -292,12 +305,12 @@ void Monkey::playOne(const Dice &dice) {
     for (const WindowInfo &window : shown) {
         pick -= attention.value(window.kind);
         if (pick < 0)
-            return act(window, dice);
+            return act(window, all, dice);
     }
-    act(shown.last(), dice);
+    act(shown.last(), all, dice);
 }
 
-void Monkey::act(const WindowInfo &window, const Dice &dice) {
+void Monkey::act(const WindowInfo &window, const QList<WindowInfo> &stack, const Dice &dice) {
     using enum Gesture;
     // What a child does to each window, and how often.
     static const Choice main[] = {
@@ -380,12 +393,13 @@ void Monkey::act(const WindowInfo &window, const Dice &dice) {
     for (const Choice &choice : table) {
         pick -= weight(choice);
         if (pick < 0)
-            return actOn(window, choice, dice);
+            return actOn(window, stack, choice, dice);
     }
-    actOn(window, table.back(), dice);
+    actOn(window, stack, table.back(), dice);
 }
 
-void Monkey::actOn(const WindowInfo &window, const Choice &choice, const Dice &dice) {
+void Monkey::actOn(const WindowInfo &window, const QList<WindowInfo> &stack, const Choice &choice,
+                   const Dice &dice) {
     const QSize size = window.geometry.size();
     // Only what lies on the screen is within reach of the pointer.
     const QRect visible = QRect(QPoint(0, 0), x_.screenSize())
@@ -404,24 +418,16 @@ void Monkey::actOn(const WindowInfo &window, const Choice &choice, const Dice &d
                        place.y() + int(dice.r[5] * place.height()));
     const QPoint global = window.geometry.topLeft() + local;
     const Target target = model_.at(window.kind, size, local);
-    const QString where = QStringLiteral("%1 at %2, %3×%4: %5 (%6)")
-                              .arg(kindName(window.kind), at(window.geometry.topLeft()))
-                              .arg(size.width())
-                              .arg(size.height());
+    const QString where =
+        QStringLiteral("%1 at %2: %3 (%4)").arg(kindName(window.kind), placed(window.geometry));
     // The model knows one window at a time: a place another of the
     // program's windows covers is not this window's to press.
     if (choice.gesture != Gesture::Key) {
-        const QList<WindowInfo> stack = windows(); // from the bottom up
-        bool above = false;
-        for (const WindowInfo &other : stack) {
-            if (above && other.viewable && other.kind != WindowKind::Other &&
-                other.geometry.contains(global)) {
-                record(where.arg(QStringLiteral("left alone under the %1 at %2")
-                                     .arg(kindName(other.kind), at(global)),
-                                 target.name));
-                return;
-            }
-            above = above || other.id == window.id;
+        if (const WindowInfo *over = coveringWindow(stack, window.id, global)) {
+            record(where.arg(QStringLiteral("left alone under the %1 at %2")
+                                 .arg(kindName(over->kind), at(global)),
+                             target.name));
+            return;
         }
     }
     const bool letter = window.kind == WindowKind::Main && target.role == Role::Letter;

@@ -48,8 +48,10 @@ private:
     bool startProgram();
     bool programEnded(); // handles an end; false when the run must stop
     void playOne(const Dice &dice);
-    void act(const WindowInfo &window, const Dice &dice);
-    void actOn(const WindowInfo &window, const Choice &choice, const Dice &dice);
+    // stack: the program's windows from the bottom up, window among them.
+    void act(const WindowInfo &window, const QList<WindowInfo> &stack, const Dice &dice);
+    void actOn(const WindowInfo &window, const QList<WindowInfo> &stack, const Choice &choice,
+               const Dice &dice);
 
     void click(QPoint at, int button, int count);
     void drag(QPoint from, QPoint to);
