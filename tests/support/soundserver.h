@@ -30,7 +30,9 @@ public:
                         qEnvironmentVariable("SNOMEL_TEST_SINK") + QStringLiteral(".monitor"),
                         QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
                         QStringLiteral("--channels=1"), QStringLiteral("--rate=%1").arg(Rate),
-                        QStringLiteral("--latency-msec=10")});
+                        // As the sink's other reader does (scripts/soundserver).
+                        QStringLiteral("--latency-msec=") +
+                            qEnvironmentVariable("SNOMEL_TEST_MONITOR_LATENCY_MS")});
     }
     bool started() { return process_.waitForStarted(3000); }
     QList<qint16> stop() {
