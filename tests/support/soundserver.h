@@ -34,7 +34,13 @@ public:
                         QStringLiteral("--latency-msec=") +
                             qEnvironmentVariable("SNOMEL_TEST_MONITOR_LATENCY_MS")});
     }
-    bool started() { return process_.waitForStarted(3000); }
+    // Once the first samples have come: the server has connected the
+    // recorder to the monitor, and it records from then on. (A fresh
+    // server's session manager may take its time to connect a new stream.)
+    bool started() {
+        return process_.waitForStarted(3000) &&
+               (process_.bytesAvailable() > 0 || process_.waitForReadyRead(5000));
+    }
     QList<qint16> stop() {
         process_.terminate();
         process_.waitForFinished(3000);
