@@ -23,6 +23,13 @@ template <class Reply> ReplyPointer<Reply> owned(Reply *reply) {
     return ReplyPointer<Reply>(reply, &std::free);
 }
 
+// The X server's connection, where window is a native X11 window; none
+// elsewhere (another window system, or a window not yet created).
+xcb_connection_t *x11Connection(const QWindow *window) {
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 && window && window->handle() ? x11->connection() : nullptr;
+}
+
 xcb_atom_t internAtom(xcb_connection_t *connection, const char *name) {
     const auto reply = owned(xcb_intern_atom_reply(
         connection, xcb_intern_atom(connection, 0, quint16(qstrlen(name)), name), nullptr));
@@ -71,10 +78,9 @@ constexpr quint32 MoveDirection = 8;
 constexpr quint32 CancelDirection = 11;
 
 bool sendMoveResize(QWindow *window, const QPoint &native, quint32 direction, bool ungrab) {
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !window || !window->handle())
+    xcb_connection_t *connection = x11Connection(window);
+    if (!connection)
         return false;
-    xcb_connection_t *connection = x11->connection();
     const xcb_atom_t moveResize = moveResizeAtom(connection);
     if (moveResize == XCB_ATOM_NONE)
         return false;
@@ -131,9 +137,7 @@ void cancelWindowManagerMoveResize(QWindow *window) {
 
 bool leftButtonHeld(const QWindow *window) {
 #ifdef SNOMEL_ASK_X11
-    if (auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-        x11 && window && window->handle()) {
-        xcb_connection_t *connection = x11->connection();
+    if (xcb_connection_t *connection = x11Connection(window)) {
         const auto pointer = owned(xcb_query_pointer_reply(
             connection, xcb_query_pointer(connection, xcb_window_t(window->winId())), nullptr));
         return pointer && (pointer->mask & XCB_BUTTON_MASK_1);
@@ -146,9 +150,8 @@ bool leftButtonHeld(const QWindow *window) {
 
 bool windowManagerRunning(const QWindow *window) {
 #ifdef SNOMEL_ASK_X11
-    if (auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-        x11 && window && window->handle())
-        return x11WindowManagerRunning(x11->connection(), xcb_window_t(window->winId()));
+    if (xcb_connection_t *connection = x11Connection(window))
+        return x11WindowManagerRunning(connection, xcb_window_t(window->winId()));
 #else
     Q_UNUSED(window)
 #endif

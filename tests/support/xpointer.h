@@ -24,8 +24,8 @@ inline QStringList pointerTo(QPoint at) {
     return {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())};
 }
 
-// The same drag as one xdotool command, all of it within a few milliseconds;
-// in a shell command line for input sent while the program is busy.
+// A drag as one xdotool command: press, two motions and release, all of it
+// within a few milliseconds.
 inline QStringList quickDrag(QPoint from, QPoint to) {
     return pointerTo(from) + QStringList{QStringLiteral("mousedown"), QStringLiteral("1")} +
            pointerTo((from + to) / 2) + pointerTo(to) +
