@@ -24,6 +24,13 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
 
+# No session bus unless the caller has one (a desktop's, or dbus-run-session's
+# for the accessibility tests and the start-up figures). With none named,
+# every Qt program would ask libdbus to autolaunch one: a child forked from a
+# program whose threads are running, which under AddressSanitizer can hang on
+# an allocator lock another thread held at the fork, and the program with it.
+export DBUS_SESSION_BUS_ADDRESS=${DBUS_SESSION_BUS_ADDRESS:-unix:path=$work/no-session-bus}
+
 # A sound server of our own with a null sink (scripts/soundserver), which
 # tests may stop and start again: PulseAudio unless SNOMEL_SOUND_SERVER
 # names another. use_sound_server replaces it with another kind.

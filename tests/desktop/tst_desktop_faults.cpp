@@ -168,7 +168,13 @@ private:
     void startProgram(const QString &executable) {
         program_ = std::make_unique<ProgramProcess>(executable);
         QVERIFY2(program_->start(), qPrintable(program_->errorString()));
-        QTRY_VERIFY_WITH_TIMEOUT(find(WindowKind::Main), WindowTimeoutMs);
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            find(WindowKind::Main),
+            qPrintable(QStringLiteral("no main window; the program %1:\n%2")
+                           .arg(program_->isRunning() ? QStringLiteral("still runs")
+                                                      : QStringLiteral("has ended"),
+                                program_->errorTail(10))),
+            WindowTimeoutMs);
     }
 
     std::optional<WindowInfo> find(WindowKind kind) const {
