@@ -5,10 +5,12 @@
 #include "platform/allocator.h"
 #include "platform/controls.h"
 #include "platform/fonts.h"
+#include "platform/iconfile.h"
 #include "platform/runtimeerror.h"
 #include "platform/twips.h"
 #include "platform/windowhandles.h"
 
+#include <QFile>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -51,14 +53,20 @@ QCursor cursorFor(MousePointer pointer) {
 
 const char ProgramIconFile[] = ":/snomel/snomel.ico";
 
-QIcon programIcon() {
-    static const QIcon icon(QString::fromLatin1(ProgramIconFile));
-    return icon;
+QImage programIconImage() {
+    static const QImage image = [] {
+        QFile file(QString::fromLatin1(ProgramIconFile));
+        // A resource: mapped, not copied.
+        const uchar *bytes = file.open(QIODevice::ReadOnly) ? file.map(0, file.size()) : nullptr;
+        QImage read = bytes ? readIconFileImage(QByteArrayView(bytes, file.size())) : QImage();
+        return read.isNull() ? QImage(QString::fromLatin1(ProgramIconFile)) : read;
+    }();
+    return image;
 }
 
-QImage programIconImage() {
-    static const QImage image(QString::fromLatin1(ProgramIconFile));
-    return image;
+QIcon programIcon() {
+    static const QIcon icon(QPixmap::fromImage(programIconImage()));
+    return icon;
 }
 
 Form::Form(const FormSpec &layout, QObject *parent) : QObject(parent), layout_(layout) {}

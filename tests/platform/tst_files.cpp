@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/iconfile.h"
 #include "platform/media/wavefile.h"
 #include "platform/paths.h"
 #include "platform/picture.h"
@@ -10,6 +11,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -124,6 +127,34 @@ private slots:
         QCOMPARE(clip->format.channelCount(), 1);
         QCOMPARE(clip->format.sampleFormat(), QAudioFormat::Int16);
         QCOMPARE(clip->durationUs(), 500'000);
+    }
+
+    // The program icon read without the image plugins is Qt's reading of
+    // it, pixel for pixel; a cut or damaged icon file gives nothing (the
+    // caller then asks Qt's reader), never a crash.
+    void readsTheProgramIconAsQtDoes() {
+        QFile file(QStringLiteral(SNOMEL_SOURCE_DIR "/resources/snomel.ico"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray icon = file.readAll();
+        const QImage read = platform::readIconFileImage(icon);
+        QCOMPARE(read.size(), QSize(100, 150));
+        QCOMPARE(read, QImage::fromData(icon, "ICO").convertToFormat(read.format()));
+
+        for (qsizetype length = 0; length < icon.size(); length += 97)
+            QVERIFY2(platform::readIconFileImage(icon.left(length)).isNull(),
+                     qPrintable(QString::number(length)));
+        // Image offset, size, width, height, bits per pixel, compression.
+        for (const auto &[at, value] : {std::pair{18, 0xFFFFFFF0u},
+                                        {14, 0xFFFFFF00u},
+                                        {26, 0x7FFFFFFFu},
+                                        {30, 0xFFFFFFFEu},
+                                        {36, 8u},
+                                        {38, 1u}}) {
+            QByteArray damaged = icon;
+            qToLittleEndian<quint32>(value, damaged.data() + at);
+            QVERIFY2(platform::readIconFileImage(damaged).isNull(),
+                     qPrintable(QString::number(at)));
+        }
     }
 
     // Damaged or foreign files give nothing, never a crash; a data chunk
