@@ -107,7 +107,8 @@ qtbase_options=(
     -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF -DINPUT_opengl=no
     -DFEATURE_vulkan=OFF -DFEATURE_printsupport=OFF -DFEATURE_xml=OFF
     -DFEATURE_tabletevent=OFF -DFEATURE_androiddeployqt=OFF
-    -DFEATURE_ssl=OFF -DFEATURE_network=ON -DFEATURE_concurrent=ON -DFEATURE_testlib=ON
+    -DFEATURE_ssl=OFF -DFEATURE_schannel=OFF -DFEATURE_sspi=OFF -DFEATURE_networklistmanager=OFF
+    -DFEATURE_network=ON -DFEATURE_concurrent=ON -DFEATURE_testlib=ON
     -DFEATURE_png=ON -DFEATURE_jpeg=ON -DFEATURE_harfbuzz=ON -DFEATURE_freetype=ON
     -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF
     -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_pcre2=OFF
@@ -159,6 +160,8 @@ main() {
     local toolchain="$prefix/share/snomel/mingw-w64-x86_64.cmake"
     local launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
+    # Each build starts from an empty build folder.
+    rm -rf "$work/qtbase-build" "$work/qtmultimedia-build"
     unpack_source qt6-base "$base_version" "$work/qtbase"
     apply_patches qtbase "$work/qtbase"
     timed "qtbase configure" "$work/qtbase-configure.log" \
