@@ -24,8 +24,10 @@ class SinkRecorder {
 public:
     static constexpr int Rate = 22050;
 
+    // parec by its full path: a test built for Windows starts it too, as
+    // Wine starts the build machine's own programs.
     SinkRecorder() {
-        process_.start(QStringLiteral("parec"),
+        process_.start(QStringLiteral(SNOMEL_PAREC),
                        {QStringLiteral("-d"),
                         qEnvironmentVariable("SNOMEL_TEST_SINK") + QStringLiteral(".monitor"),
                         QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
@@ -34,7 +36,13 @@ public:
     }
     bool started() { return process_.waitForStarted(3000); }
     QList<qint16> stop() {
+        // On Windows terminate() asks a program's windows to close, and
+        // parec has none.
+#ifdef Q_OS_WIN
+        process_.kill();
+#else
         process_.terminate();
+#endif
         process_.waitForFinished(3000);
         const QByteArray raw = process_.readAllStandardOutput();
         QList<qint16> samples(raw.size() / 2);
