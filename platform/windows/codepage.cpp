@@ -5,6 +5,7 @@
 
 #include "platform/windows/win32calls.h"
 
+#include <QList>
 #include <algorithm>
 #include <optional>
 
