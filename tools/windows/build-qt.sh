@@ -121,6 +121,10 @@ qtmultimedia_options=(
     -DFEATURE_spatialaudio=OFF -DFEATURE_ffmpeg=OFF -DFEATURE_gstreamer=OFF
     -DFEATURE_wmf=ON
 )
+# Its shaders are baked by the host's shader tools (Debian's
+# qt6-shadertools-dev and qt6-shader-baker), which a cross build does not
+# look for among the host's packages by itself.
+qtmultimedia_host_options=(-DQt6ShaderTools_DIR="$host_cmake_dir/Qt6ShaderTools")
 modules="Core Gui Widgets Network Concurrent Test Multimedia MultimediaWidgets"
 
 # --- Main ------------------------------------------------------------------
@@ -176,7 +180,7 @@ main() {
     apply_patches qtmultimedia "$work/qtmultimedia"
     timed "qtmultimedia configure" "$work/qtmultimedia-configure.log" \
         "$prefix/bin/qt-cmake" -G Ninja -S "$work/qtmultimedia" -B "$work/qtmultimedia-build" \
-        "${launcher[@]}" "${qtmultimedia_options[@]}"
+        "${launcher[@]}" "${qtmultimedia_options[@]}" "${qtmultimedia_host_options[@]}"
     timed "qtmultimedia build" "$work/qtmultimedia-build.log" \
         nice -n 10 cmake --build "$work/qtmultimedia-build" -j "$jobs"
     timed "qtmultimedia install" "$work/qtmultimedia-install.log" cmake --install "$work/qtmultimedia-build"
