@@ -143,7 +143,7 @@ main() {
     local key prefix
     key=$({
         echo "$qt_version $base_version $multimedia_version"
-        printf '%s\n' "${qtbase_options[@]}" -- "${qtmultimedia_options[@]}"
+        printf '%s\n' "${qtbase_options[@]}" -- "${qtmultimedia_options[@]}" "${qtmultimedia_host_options[@]}"
         cat "$here/mingw-w64-x86_64.cmake" "$here"/qt-patches/*.patch 2>/dev/null
         x86_64-w64-mingw32-g++-posix -dumpfullversion
     } | sha256sum | cut -c1-12)
