@@ -15,6 +15,8 @@ struct Letter {
     const char *pictureExtension;
     const char *name;          // the letter's name, as assistive technology says it (UTF-8)
     const char *vocalisedName; // the name with its vowel marks, as pictures and sounds give it
+    const char *word;          // a word a young child knows that begins with the letter, vowelled
+    char32_t wordEmoji;        // the emoji whose drawing illustrates the word on the picture
 };
 
 inline constexpr const char *SoundExtension = "wav";

@@ -11,6 +11,7 @@
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 
 namespace app {
 namespace {
@@ -27,17 +28,48 @@ constexpr QtText OwnWords[] = {
     {"QPlatformTheme", "OK", "موافق"},
 };
 
-class OwnWordsTranslator final : public QTranslator {
+// Qt's texts: the program's own words first, then Qt's Arabic catalogue. The
+// catalogue (three files where the system keeps Qt's translations) is opened
+// the first time Qt asks for one of its texts, a message box's button say:
+// nothing on the way to the main window's first paint asks for one.
+// Qt asks from any thread, under its own read lock; the catalogue is opened
+// once.
+class QtTextsTranslator final : public QTranslator {
 public:
     bool isEmpty() const override { return false; }
-    QString translate(const char *context, const char *source, const char *, int) const override {
+    QString translate(const char *context, const char *source, const char *disambiguation,
+                      int n) const override {
         for (const QtText &text : OwnWords) {
             if (qstrcmp(context, text.context) == 0 && qstrcmp(source, text.source) == 0)
                 return QString::fromUtf8(text.arabic);
         }
-        return {};
+        std::call_once(catalogueOpened_, [this] {
+            // Without it (the system keeps no Arabic catalogue of Qt's) the
+            // texts stay English.
+            (void)catalogue_.load(QStringLiteral("qt_ar"),
+                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+        });
+        return catalogue_.translate(context, source, disambiguation, n);
     }
+
+private:
+    mutable std::once_flag catalogueOpened_;
+    mutable QTranslator catalogue_;
 };
+
+// Everything the application needs before its first window but the fonts,
+// which wait for the font configuration.
+void prepareAllButFonts(QApplication &application) {
+    QApplication::setApplicationName(QStringLiteral("سنوميل"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0.0.0"));
+    QApplication::setDesktopFileName(QStringLiteral("example.alzanbouti.snomel"));
+    QApplication::setWindowIcon(platform::programIcon());
+    // One look on every desktop: the platform's own style would differ from
+    // machine to machine.
+    application.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    installQtTranslations();
+    platform::installAccessibleRoles();
+}
 
 } // namespace
 
@@ -48,30 +80,21 @@ void installQtTranslations() {
     QGuiApplication::setLayoutDirection(Qt::LeftToRight);
     // For the rest of the run: a translator leaves the application's list
     // when it goes.
-    static QTranslator qtTexts;
-    static OwnWordsTranslator ownWords;
-    if (qtTexts.load(QStringLiteral("qt_ar"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtTexts);
-    // Searched first, being installed last.
-    QCoreApplication::installTranslator(&ownWords);
+    static QtTextsTranslator qtTexts;
+    QCoreApplication::installTranslator(&qtTexts);
 }
 
 void prepareApplication(QApplication &application) {
-    QApplication::setApplicationName(QStringLiteral("سنوميل"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0.0"));
-    QApplication::setDesktopFileName(QStringLiteral("example.alzanbouti.snomel"));
-    QApplication::setWindowIcon(platform::programIcon());
-    // One look on every desktop: the platform's own style would differ from
-    // machine to machine.
-    application.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    prepareAllButFonts(application);
     platform::installFonts();
-    installQtTranslations();
-    platform::installAccessibleRoles();
 }
 
 ProgramStart::ProgramStart(int &argc, char **argv) : application_(argc, argv) {
+    // What needs no fonts first: on a busy machine the font configuration,
+    // read on the second core, may not be ready when the application is.
+    prepareAllButFonts(application_);
     fonts_.wait();
-    prepareApplication(application_);
+    platform::installFonts();
     fonts_.listFonts();
 }
 

@@ -10,8 +10,9 @@
 namespace app {
 
 // Qt's own texts (standard buttons, stock dialogs) in Arabic, as the rest of
-// the program speaks, from Qt's translations where the system keeps them;
-// without them those texts stay English.
+// the program speaks, from Qt's translations where the system keeps them
+// (read when Qt first asks for one of its texts); without them those texts
+// stay English. Call once.
 void installQtTranslations();
 
 // Names the program, installs its fonts, style, Qt's Arabic texts and the
@@ -21,8 +22,8 @@ void prepareApplication(QApplication &application);
 
 // The program's start, as main() makes it, and the benchmarks that start as
 // the program does: the allocator's thresholds fixed, the font work begun on
-// the second core, the application object, and the application prepared
-// once the font configuration is read.
+// the second core, the application object, and the application prepared,
+// its fonts once the font configuration is read.
 // Going, it waits for the font work before the application object goes.
 class ProgramStart {
 public:

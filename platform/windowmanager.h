@@ -23,4 +23,14 @@ bool windowManagerRunning(const QWindow *window);
 // leave the window behind by that much. On X11 only; false elsewhere.
 bool startWindowManagerMove(QWindow *window, const QPoint &pressedAt);
 
+// Calls off a move or resize the window manager was asked for: it started
+// after the button had gone up, so no release will ever end it. On X11
+// only; elsewhere the window system ends its own with the button.
+void cancelWindowManagerMoveResize(QWindow *window);
+
+// Whether the left button is down at this moment, as the window system
+// knows it, and not as the oldest input still waiting to be handled says:
+// input held while a sound played is handled after the button went up.
+bool leftButtonHeld(const QWindow *window);
+
 } // namespace platform

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, running or testing the program
-# needs and that are missing. Usage: scripts/deps.sh [run|test|package]
+# needs and that are missing. Usage: scripts/deps.sh [run|test|package|media]
 set -euo pipefail
 
 what=${1:-run}
@@ -30,10 +30,16 @@ testing=(xvfb xauth x11-utils xdotool imagemagick openbox trayer pulseaudio puls
 # Building the Debian package (dpkg-shlibdeps) and checking it (lintian).
 packaging=(dpkg-dev lintian)
 
+# Making the media anew (tools/media/make_all.sh): the pictures' font, their
+# drawings fetched from npm and drawn with QtSvg, the voice, the sound and
+# video tools. Neither running nor testing the program needs them.
+generating=(fonts-hosny-amiri npm openssl qt6-svg-dev espeak-ng sox ffmpeg)
+
 packages=("${build[@]}" "${media[@]}")
 case "$what" in
     test) packages+=("${testing[@]}") ;;
     package) packages+=("${testing[@]}" "${packaging[@]}") ;;
+    media) packages+=("${generating[@]}") ;;
 esac
 
 missing=()

@@ -30,6 +30,8 @@ pids+=($!)
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 export SNOMEL_TEST_SINK=snomel_test
+# What the monitor's readers ask of the server (scripts/soundserver says why).
+export SNOMEL_TEST_MONITOR_LATENCY_MS=${SNOMEL_TEST_MONITOR_LATENCY_MS:-25}
 export SNOMEL_SOUND_SERVER=${SNOMEL_SOUND_SERVER:-pulseaudio}
 "$soundserver" start
 use_sound_server() {

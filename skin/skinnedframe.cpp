@@ -163,15 +163,24 @@ void SkinnedFrame::openSystemMenu() {
 // happen. So the manager is asked for at each move and resize.
 // The move starts once the pointer has gone the drag distance, and follows
 // it from where the button went down.
+// A manager asked once the button is up would wait for a release that never
+// comes, the window glued to the pointer: input held while a sound played,
+// or a quick drag, is handled late. Such a drag is followed by hand instead.
 bool SkinnedFrame::startSystemMove() {
     return windowHandle() && platform::windowManagerRunning(windowHandle()) &&
+           platform::leftButtonHeld(windowHandle()) &&
            (platform::startWindowManagerMove(windowHandle(), pressPosition_) ||
             windowHandle()->startSystemMove());
 }
 
 bool SkinnedFrame::startSystemResize(Qt::Edges edges) {
     return windowHandle() && platform::windowManagerRunning(windowHandle()) &&
-           windowHandle()->startSystemResize(edges);
+           platform::leftButtonHeld(windowHandle()) && windowHandle()->startSystemResize(edges);
+}
+
+void SkinnedFrame::cancelSystemMoveResize() {
+    if (windowHandle())
+        platform::cancelWindowManagerMoveResize(windowHandle());
 }
 
 void SkinnedFrame::trigger(CaptionButton button) {
@@ -409,6 +418,13 @@ void SkinnedFrame::mouseReleaseEvent(QMouseEvent *event) {
     if (event->button() != Qt::LeftButton) {
         QWidget::mouseReleaseEvent(event);
         return;
+    }
+    // The window system took no release of a move or resize it runs: the
+    // button went up before it began. It is called off, and the window goes
+    // where this release leaves it.
+    if ((input_ == Input::Moving || input_ == Input::Resizing) && !byHand_) {
+        cancelSystemMoveResize();
+        dragTo(event->globalPosition().toPoint());
     }
     input_ = Input::Idle;
     if (!pressed_ || *pressed_ == CaptionButton::SystemMenu)

@@ -20,7 +20,10 @@
 //   press on a resizing border resizes it at once. Both go through the
 //   window system's own move and resize where it offers them and a window
 //   manager runs, by hand where not (a manager may go and come while the
-//   window is open). The rest of the border does nothing.
+//   window is open). The window system is asked only while the button is
+//   really down; a release that reaches the frame during a move or resize
+//   the window system runs calls it off and ends the drag there. The rest
+//   of the border does nothing.
 // - The frame keeps no region of its own (m_bAffectRegion is 0): where a
 //   piece is transparent, the window element's m_BackColor shows.
 //
@@ -81,6 +84,9 @@ protected:
     // or no window manager runs now.
     virtual bool startSystemMove();
     virtual bool startSystemResize(Qt::Edges edges);
+    // Calls off a move or resize the window system began once the button was
+    // already up; it would never end.
+    virtual void cancelSystemMoveResize();
 
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;

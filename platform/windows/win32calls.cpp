@@ -59,6 +59,11 @@ void lowerCallingThreadPriority() {
         SetThreadPriority(thread, THREAD_PRIORITY_BELOW_NORMAL);
 }
 
+bool primaryButtonDown() {
+    const int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    return (GetAsyncKeyState(button) & 0x8000) != 0;
+}
+
 bool playSound(const char *soundName, unsigned flags) {
     return sndPlaySoundA(soundName, flags) != FALSE;
 }

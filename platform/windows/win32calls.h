@@ -37,6 +37,10 @@ QString executableFile();
 // Lowers the calling thread below the normal priority (SetThreadPriority).
 void lowerCallingThreadPriority();
 
+// Whether the primary (left, unless the user swapped them) mouse button is
+// down at this moment (GetAsyncKeyState, which reads the physical buttons).
+bool primaryButtonDown();
+
 // sndPlaySoundA from winmm, as it is.
 bool playSound(const char *soundName, unsigned flags);
 

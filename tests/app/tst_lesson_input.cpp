@@ -3,6 +3,7 @@
 #include "app/startup.h"
 #include "tests/support/fakes.h"
 #include "tests/support/mediafiles.h"
+#include "tests/support/xpointer.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -26,16 +27,9 @@ private slots:
 
     void clickDuringASoundIsHandledAfterIt() {
         QTemporaryDir dir;
-        QVERIFY(testing::writePicture(dir.filePath(QStringLiteral("ث.bmp")), {20, 20},
-                                      QColor(250, 0, 0), "BMP"));
-        QVERIFY(testing::writeFile(dir.filePath(QStringLiteral("ث.wav")), testing::toneWave(1500)));
-        QVERIFY(testing::writePicture(dir.filePath(QStringLiteral("ب.bmp")), {20, 20},
-                                      QColor(0, 0, 250), "BMP"));
-        QVERIFY(testing::writeFile(dir.filePath(QStringLiteral("ب.wav")), testing::toneWave(300)));
-        testing::FixedFolder folder(dir.path());
-        platform::Service<platform::ProgramFolder>::Fake folderFake(folder);
-        testing::RecordingSound sound(/*forwardToReal=*/true);
-        platform::Service<platform::SoundDevice>::Fake soundFake(sound);
+        QVERIFY(writeLetters(dir));
+        testing::LessonServices services(dir.path(), /*forwardSound=*/true);
+        testing::RecordingSound &sound = services.sound;
 
         app::Form1 form;
         form.Show();
@@ -80,7 +74,51 @@ private slots:
         QCOMPARE(paintedDuringSound, QColor(250, 0, 0));
     }
 
+    // A drag of the window by its caption while the sound plays waits with
+    // the rest of the input, and reaches the frame once the button is up:
+    // the window goes where it was let go, and not after the pointer.
+    void dragDuringASoundEndsWhereItWasLetGo() {
+        QTemporaryDir dir;
+        QVERIFY(writeLetters(dir));
+        testing::LessonServices services(dir.path(), /*forwardSound=*/true);
+
+        app::Form1 form;
+        form.Show();
+        QWidget *frame = form.topLevel();
+        QVERIFY(QTest::qWaitForWindowExposed(frame));
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        const QPoint start = frame->pos();
+        const QPoint tha = centre(form.control("Command1"));
+        const QPoint from = frame->mapToGlobal(QPoint(300, 10));
+        const QPoint by(-70, 45);
+        const auto at = [](QPoint p) { return QStringLiteral("%1 %2").arg(p.x()).arg(p.y()); };
+        qint64 dragDone = -1;
+        QProcess input;
+        connect(&input, &QProcess::finished, [&] { dragDone = services.sound.clock.elapsed(); });
+        // A click, then a drag at a person's pace: press, two motions, release.
+        input.start(QStringLiteral("sh"),
+                    {QStringLiteral("-c"),
+                     QStringLiteral("xdotool mousemove %1 click 1; sleep 0.4; "
+                                    "xdotool mousemove %2 mousedown 1; sleep 0.1; "
+                                    "xdotool mousemove %3; sleep 0.1; xdotool mousemove %4; "
+                                    "sleep 0.1; xdotool mouseup 1")
+                         .arg(at(tha), at(from), at(from + by / 2), at(from + by))});
+        QTRY_COMPARE_WITH_TIMEOUT(services.sound.ends.size(), 1, 15000);
+        QVERIFY(dragDone > 0 && dragDone < services.sound.ends[0]);
+        QString why;
+        QVERIFY2(testing::staysWhereLetGo(frame, start + by, &why), qPrintable(why));
+    }
+
 private:
+    // ث with a long sound and ب with a short one, in dir.
+    static bool writeLetters(const QTemporaryDir &dir) {
+        return testing::writePicture(dir.filePath(QStringLiteral("ث.bmp")), {20, 20},
+                                     QColor(250, 0, 0), "BMP") &&
+               testing::writeFile(dir.filePath(QStringLiteral("ث.wav")), testing::toneWave(1500)) &&
+               testing::writePicture(dir.filePath(QStringLiteral("ب.bmp")), {20, 20},
+                                     QColor(0, 0, 250), "BMP") &&
+               testing::writeFile(dir.filePath(QStringLiteral("ب.wav")), testing::toneWave(300));
+    }
     static QPoint centre(QWidget *widget) { return widget->mapToGlobal(widget->rect().center()); }
 };
 

@@ -94,10 +94,15 @@ void Monkey::noteWindowChanges() {
                            [id](const WindowInfo &window) { return window.id == id; });
     };
     const QList<WindowInfo> now = windows();
-    for (const WindowInfo &window : now)
-        if (noted(window) && !among(seen_, window.id))
-            record(QStringLiteral("%1 appeared at %2: %3")
-                       .arg(kindName(window.kind), placed(window.geometry), window.title));
+    for (const WindowInfo &window : now) {
+        if (!noted(window) || among(seen_, window.id))
+            continue;
+        record(QStringLiteral("%1 appeared at %2: %3")
+                   .arg(kindName(window.kind), placed(window.geometry), window.title));
+        if (window.kind == WindowKind::MessageBox && !exitMayBePressed_)
+            fail(QStringLiteral("a message box appeared, though nothing pressed Exit: the last "
+                                "events say where the windows were"));
+    }
     for (const WindowInfo &window : std::as_const(seen_))
         if (noted(window) && !among(now, window.id))
             record(QStringLiteral("%1 gone").arg(kindName(window.kind)));
@@ -145,6 +150,7 @@ bool Monkey::startProgram() {
     }
     ++lives_;
     pings_.forgetAll();
+    exitMayBePressed_ = false;
     record(QStringLiteral("program started (pid %1)").arg(program_.pid()));
     QElapsedTimer waited;
     waited.start();
@@ -441,6 +447,10 @@ void Monkey::actOn(const WindowInfo &window, const QList<WindowInfo> &stack, con
         return;
     }
 
+    if (window.kind == WindowKind::Main && target.role == Role::Exit &&
+        choice.gesture != Gesture::RightClick && choice.gesture != Gesture::Hover)
+        exitMayBePressed_ = true;
+
     switch (choice.gesture) {
     case Gesture::Click:
     case Gesture::DoubleClick:
@@ -495,6 +505,8 @@ void Monkey::actOn(const WindowInfo &window, const QList<WindowInfo> &stack, con
         const Key key = keys[int(dice.r[5] * count)];
         ++counts_[QStringLiteral("key")];
         record(QStringLiteral("key %1, to the window that has the focus").arg(keyName(key)));
+        if (key == Key::Space || key == Key::Return)
+            exitMayBePressed_ = true;
         pressKey(key);
         break;
     }

@@ -88,6 +88,10 @@ private:
     QList<WindowInfo> lastShown_; // at the last look that found any of them
     QSize mainSize_;              // the main window's size at the start
     QMap<QString, int> counts_;
+    // Since the program started, something pressed the main window's Exit
+    // (or a key that may have, with the focus on it): what explains a
+    // message box, which a run with good media shows only to say farewell.
+    bool exitMayBePressed_ = false;
     bool failed_ = false;
 };
 

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Checks the shipped media files and the program icon as the program and the
-// platform will read them: names, formats, sizes and sound levels.
+// platform will read them: names, formats, sizes and sound levels; and the
+// texts of the letter table that the pictures print.
+
+#include "app/letters.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,6 +59,32 @@ quint32 u32(const QByteArray &bytes, qsizetype at) {
     return qFromLittleEndian<quint32>(bytes.constData() + at);
 }
 
+bool isMark(QChar c) {
+    return c.category() == QChar::Mark_NonSpacing;
+}
+
+// The first letter of text that lacks a vowel mark, or nothing. A child reads
+// the name and the word from their marks: every letter but the last carries
+// one, unless it lengthens the vowel before it.
+QString unvowelledLetter(const QString &text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (isMark(text.at(i)))
+            continue;
+        qsizetype next = i + 1;
+        while (next < text.size() && isMark(text.at(next)))
+            ++next;
+        if (next == text.size())
+            break;
+        const QChar before = i > 0 ? text.at(i - 1) : QChar();
+        const bool lengthens = text.at(i) == u'\u0627' ||
+                               (text.at(i) == u'\u0648' && before == u'\u064F') ||
+                               (text.at(i) == u'\u064A' && before == u'\u0650');
+        if (next == i + 1 && !lengthens)
+            return text.mid(i, 1);
+    }
+    return {};
+}
+
 } // namespace
 
 class MediaTest : public QObject {
@@ -67,6 +96,8 @@ private slots:
     void pictureDecodes();
     void soundIsAudiblePcm_data();
     void soundIsAudiblePcm();
+    void pictureTextsAreVowelled_data();
+    void pictureTextsAreVowelled();
     void iconHasTheProgramLayout();
     void songIsWindowsMediaInAsf();
 };
@@ -174,6 +205,35 @@ void MediaTest::soundIsAudiblePcm() {
         peak = std::max(peak, std::abs(int(qFromLittleEndian<qint16>(samples.constData() + i))));
     QVERIFY2(peak < 32767, "the sound reaches full scale (clipped)");
     QVERIFY2(peak > 32767 / 4, qPrintable(QStringLiteral("too quiet: peak %1").arg(peak)));
+}
+
+void MediaTest::pictureTextsAreVowelled_data() {
+    QTest::addColumn<QString>("stem");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("vocalisedName");
+    QTest::addColumn<QString>("word");
+    for (const app::Letter &letter : app::Letters)
+        QTest::newRow(letter.stem)
+            << QString::fromUtf8(letter.stem) << QString::fromUtf8(letter.name)
+            << QString::fromUtf8(letter.vocalisedName) << QString::fromUtf8(letter.word);
+}
+
+void MediaTest::pictureTextsAreVowelled() {
+    QFETCH(QString, stem);
+    QFETCH(QString, name);
+    QFETCH(QString, vocalisedName);
+    QFETCH(QString, word);
+
+    QString bare = vocalisedName;
+    bare.removeIf(isMark);
+    QCOMPARE(bare, name);
+    QVERIFY2(word.startsWith(stem.at(0)),
+             qPrintable(word + QStringLiteral(" does not begin with ") + stem));
+    for (const QString &text : {vocalisedName, word}) {
+        const QString bareLetter = unvowelledLetter(text);
+        QVERIFY2(bareLetter.isEmpty(),
+                 qPrintable(text + QStringLiteral(": no vowel mark on ") + bareLetter));
+    }
 }
 
 void MediaTest::iconHasTheProgramLayout() {

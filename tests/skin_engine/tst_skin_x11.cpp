@@ -5,38 +5,26 @@
 #include "app/form1.h"
 #include "app/startup.h"
 #include "skin/skinnedframe.h"
+#include "tests/support/xpointer.h"
 
 #include <QApplication>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
 
 namespace {
 
-// One xdotool command, then time for the program and the window manager to
-// take it in: a press must reach the program before the pointer moves on.
-bool xdotool(const QStringList &arguments) {
-    const bool ok = QProcess::execute(QStringLiteral("xdotool"), arguments) == 0;
-    QTest::qWait(150);
-    return ok;
-}
+using testing::pointerTo;
+using testing::xdotool;
 
 bool drag(QPoint from, QPoint to) {
-    const QPoint middle = (from + to) / 2;
-    return xdotool({QStringLiteral("mousemove"), QString::number(from.x()),
-                    QString::number(from.y())}) &&
+    return xdotool(pointerTo(from)) &&
            xdotool({QStringLiteral("mousedown"), QStringLiteral("1")}) &&
-           xdotool({QStringLiteral("mousemove"), QString::number(middle.x()),
-                    QString::number(middle.y())}) &&
-           xdotool(
-               {QStringLiteral("mousemove"), QString::number(to.x()), QString::number(to.y())}) &&
+           xdotool(pointerTo((from + to) / 2)) && xdotool(pointerTo(to)) &&
            xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
 }
 
 bool click(QPoint at) {
-    return xdotool(
-               {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())}) &&
-           xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    return xdotool(pointerTo(at)) && xdotool({QStringLiteral("click"), QStringLiteral("1")});
 }
 
 } // namespace
@@ -108,6 +96,21 @@ private slots:
         QTRY_VERIFY(qAbs(frame_->height() - (height + 40)) <= 4);
         // Nothing inside moved.
         QCOMPARE(form_->control("Command14")->geometry(), QRect(8, 80, 65, 25));
+    }
+
+    // Press, motion and release within a few milliseconds reach the frame
+    // once the button is up again: the window goes where it was let go, and
+    // no further.
+    void aQuickDragEndsWhereItWasLetGo() {
+        for (int attempt = 0; attempt < 4; ++attempt) {
+            const QPoint start = frame_->pos();
+            const QPoint by(attempt % 2 ? 60 : -60, attempt < 2 ? 40 : -40);
+            const QPoint from = frame_->mapToGlobal(QPoint(300, 10));
+            QVERIFY(xdotool(testing::quickDrag(from, from + by)));
+            QString why;
+            QVERIFY2(testing::staysWhereLetGo(frame_, start + by, &why),
+                     qPrintable(QStringLiteral("attempt %1: %2").arg(attempt).arg(why)));
+        }
     }
 
     void minimiseAndCloseButtonsAct() {

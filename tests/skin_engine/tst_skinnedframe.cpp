@@ -22,6 +22,7 @@ class RecordingFrame : public skin::SkinnedFrame {
 public:
     using SkinnedFrame::SkinnedFrame;
     QStringList requests;
+    int cancels = 0;
     bool windowSystemMoves = false;
 
 protected:
@@ -42,6 +43,7 @@ protected:
         requests << QStringLiteral("resize ") + names.join(QLatin1Char('+'));
         return windowSystemMoves;
     }
+    void cancelSystemMoveResize() override { ++cancels; }
 };
 
 // A client window as a form makes it: 400 × 300, with a minimise button.
@@ -254,16 +256,25 @@ private slots:
         sendMouse(&frame, QEvent::MouseButtonRelease, where, Qt::NoButton);
         QCOMPARE(frame.requests.join(QLatin1Char(',')),
                  request.startsWith(QLatin1String("resize")) ? request : QString());
+        QCOMPARE(frame.cancels, int(frame.requests.size()));
         frame.requests.clear();
+        frame.cancels = 0;
         // A move starts once the pointer has gone the drag distance.
         const QPoint step(QApplication::startDragDistance() - 1, 0);
         sendMouse(&frame, QEvent::MouseButtonPress, where, Qt::LeftButton);
         sendMouse(&frame, QEvent::MouseMove, where + step, Qt::LeftButton);
         QCOMPARE(frame.requests.join(QLatin1Char(',')),
                  request.startsWith(QLatin1String("resize")) ? request : QString());
+        const QPoint start = frame.pos();
         sendMouse(&frame, QEvent::MouseMove, where + step * 2, Qt::LeftButton);
         sendMouse(&frame, QEvent::MouseButtonRelease, where + step * 2, Qt::NoButton);
         QCOMPARE(frame.requests.join(QLatin1Char(',')), request);
+        // A window system that moves takes the release: each one that reached
+        // the frame came before the move began, which is then called off, and
+        // the window stays where the release left it.
+        QCOMPARE(frame.cancels, int(frame.requests.size()));
+        if (request == QLatin1String("move"))
+            QCOMPARE(frame.pos(), start + step * 2);
     }
 
     void movesAndResizesByHandWhereTheWindowSystemWillNot() {

@@ -31,9 +31,17 @@ public:
                         qEnvironmentVariable("SNOMEL_TEST_SINK") + QStringLiteral(".monitor"),
                         QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
                         QStringLiteral("--channels=1"), QStringLiteral("--rate=%1").arg(Rate),
-                        QStringLiteral("--latency-msec=10")});
+                        // As the sink's other reader does (scripts/soundserver).
+                        QStringLiteral("--latency-msec=") +
+                            qEnvironmentVariable("SNOMEL_TEST_MONITOR_LATENCY_MS")});
     }
-    bool started() { return process_.waitForStarted(3000); }
+    // Once the first samples have come: the server has connected the
+    // recorder to the monitor, and it records from then on. (A fresh
+    // server's session manager may take its time to connect a new stream.)
+    bool started() {
+        return process_.waitForStarted(3000) &&
+               (process_.bytesAvailable() > 0 || process_.waitForReadyRead(5000));
+    }
     QList<qint16> stop() {
         process_.terminate();
         process_.waitForFinished(3000);
