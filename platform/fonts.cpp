@@ -1,15 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/fonts.h"
-#include "platform/threadpriority.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QResource>
-
-#ifdef SNOMEL_HAVE_FONTCONFIG
-#include <fontconfig/fontconfig.h>
-#endif
 
 namespace platform {
 namespace {
@@ -31,37 +26,6 @@ QString familyForFace(QStringView face) {
             return bundledFontFamily();
     }
     return face.toString();
-}
-
-FontPreload::FontPreload() {
-#ifdef SNOMEL_HAVE_FONTCONFIG
-    // fontconfig makes its configuration once, atomically: whoever comes
-    // second uses the first one's.
-    worker_ = std::thread([] {
-        lowerCallingThreadPriority();
-        FcInit();
-    });
-#endif
-}
-
-FontPreload::~FontPreload() {
-    wait();
-}
-
-void FontPreload::listFonts() {
-    wait();
-#ifdef SNOMEL_HAVE_FONTCONFIG
-    // Listing the families fills the font database, under its own lock.
-    worker_ = std::thread([] {
-        lowerCallingThreadPriority();
-        QFontDatabase::families();
-    });
-#endif
-}
-
-void FontPreload::wait() {
-    if (worker_.joinable())
-        worker_.join();
 }
 
 void installFonts() {

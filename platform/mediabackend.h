@@ -1,18 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The media framework's backend. Only the GStreamer one is used: the other
-// one Qt ships crashes when there is no audio device. Qt reads the choice
-// once, when the application object is made.
+// The media framework's backend. On Linux only the GStreamer one is used:
+// the other one Qt ships there crashes when there is no audio device. On
+// Windows Qt has one backend, the system's own (Media Foundation), and there
+// is nothing to choose. Qt reads the choice once, when the application
+// object is made.
 #pragma once
-
-#include <QtGlobal>
 
 namespace platform {
 
-// Chooses GStreamer unless QT_MEDIA_BACKEND already names a backend. Call
-// before the application object is created.
-inline void preferGStreamerMediaBackend() {
-    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
-        qputenv("QT_MEDIA_BACKEND", "gstreamer");
-}
+// Chooses GStreamer where it is a choice, unless QT_MEDIA_BACKEND already
+// names a backend. Call before the application object is created.
+void preferGStreamerMediaBackend();
 
 } // namespace platform

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The media layer linked into the same binary: the tests, and the module the
-// program loads.
+// The media layer linked into the same binary: the tests, the module the
+// program loads on Linux, and the program on Windows.
 #include "platform/media/mediaplayer.h"
-#include "platform/media/pulsesound.h"
+#include "platform/media/systemsound.h"
 #include "platform/mediamodule.h"
 
 namespace platform {
@@ -10,7 +10,7 @@ namespace {
 
 class LinkedModule final : public MediaModule {
 public:
-    SoundDevice &soundDevice() const override { return pulseSoundDevice(); }
+    SoundDevice &soundDevice() const override { return systemSoundDevice(); }
 
     QWidget *createPlayer(const MediaPlayerSettings &settings, QWidget *parent) const override {
         return new MediaPlayer(settings, parent);

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
 
 using testing::FixedFolder;
 using testing::RecordingMessageBox;
@@ -60,7 +61,7 @@ private slots:
             QVERIFY(img1()->stretch());
             QCOMPARE(img1()->geometry(), QRect(0, 0, 585, 337));
             const QByteArray expected =
-                (folder_->path() + QLatin1Char('\\') + fileName(letter, "wav")).toUtf8();
+                platform::toNarrow(folder_->path() + QLatin1Char('\\') + fileName(letter, "wav"));
             QCOMPARE(sound.calls.last().name, expected);
             QCOMPARE(sound.calls.last().flags, UINT(10));
         }
@@ -156,11 +157,14 @@ private slots:
 
         press("Command1");
         QCOMPARE(img1()->picture().image().size(), QSize(7, 7));
-        QCOMPARE(sound.calls[0].name, (folder_->path() + QStringLiteral("/\\ث.wav")).toUtf8());
+        QCOMPARE(sound.calls[0].name,
+                 platform::toNarrow(folder_->path() + QStringLiteral("/\\ث.wav")));
     }
 
     // A code page without Arabic letters cannot name the sound file: the
     // sound stays silent while the picture, found by its wide name, shows.
+    // The environment's own code page where it has none (LC_ALL=C, Windows'
+    // 1252), ASCII in its place where it has them.
     void codePageWithoutArabic() {
         QVERIFY(testing::writePicture(folder_->filePath(QStringLiteral("ث.bmp")), {7, 7}, Qt::red,
                                       "BMP"));
@@ -169,13 +173,16 @@ private slots:
         FixedFolder folder(folder_->path());
         platform::Service<platform::ProgramFolder>::Fake folderFake(folder);
         platform::CodePage ascii("ANSI_X3.4-1968");
-        platform::Service<platform::CodePage>::Fake codePageFake(ascii);
+        std::optional<platform::Service<platform::CodePage>::Fake> codePageFake;
+        if (!platform::CodePage::real().toNarrow(QStringLiteral("ث")).contains('?'))
+            codePageFake.emplace(ascii);
         RecordingSound sound(/*forwardToReal=*/true);
         platform::Service<platform::SoundDevice>::Fake soundFake(sound);
 
         press("Command1");
         QCOMPARE(img1()->picture().image().size(), QSize(7, 7));
-        QCOMPARE(sound.calls[0].name, ascii.toNarrow(folder_->path() + QStringLiteral("\\ث.wav")));
+        QCOMPARE(sound.calls[0].name,
+                 platform::toNarrow(folder_->path() + QStringLiteral("\\ث.wav")));
         QVERIFY(sound.calls[0].name.endsWith("\\?.wav"));
         QCOMPARE(sound.results, QList<BOOL>{FALSE});
     }

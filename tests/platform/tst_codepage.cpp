@@ -49,8 +49,14 @@ private slots:
     }
 
     // The environment's codeset, even after Qt has switched the process's
-    // own character type to UTF-8.
+    // own character type to UTF-8; on Windows the system's ANSI code page,
+    // which follows the system's locale (Wine takes it from LANG). A run
+    // that knows what to expect names it.
     void realFollowsTheEnvironment() {
+        if (const QByteArray expected = qgetenv("SNOMEL_EXPECT_CODESET"); !expected.isEmpty()) {
+            QCOMPARE(CodePage::real().codeset(), expected);
+            return;
+        }
         const QByteArray all = qgetenv("LC_ALL");
         if (all == "C")
             QCOMPARE(CodePage::real().codeset(), QByteArray("ANSI_X3.4-1968"));

@@ -24,7 +24,11 @@ private slots:
     void initTestCase() { QVERIFY(browser_.install()); }
 
     // Whatever the desktop registers for http addresses gets the address.
+    // Qt's handlers are Qt's: on Windows the shell hands addresses over
+    // itself (realBrowserHandOff).
     void opensTheAddressThroughTheDesktop() {
+        if (onWindows())
+            QSKIP("Qt's own URL handlers: the shell's hand-off is realBrowserHandOff");
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
         const HINSTANCE result = ShellExecuteA(0x000A0010, "open", "http://alzanbouti.example/",
@@ -35,6 +39,8 @@ private slots:
     }
 
     void refusesWhatItCannotDo() {
+        if (onWindows())
+            QSKIP("Qt's own URL handlers: the shell's hand-off is realBrowserHandOff");
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
         const auto unset =
@@ -59,21 +65,27 @@ private slots:
         QVERIFY(!QFile::exists(browser_.logPath()));
     }
 
-    // On X the desktop runs xdg-open from the path: here, the stand-in.
+    // On X the desktop runs xdg-open from the path: here, the stand-in; so
+    // does Wine's shell, for the test built for Windows.
     void realBrowserHandOff() {
-        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        if (QGuiApplication::platformName() != QLatin1String("xcb") && !onWindows())
             QSKIP("needs an X display (scripts/test starts one)");
+        // What the shell does not know it refuses by its answer alone.
+        QCOMPARE(ShellExecuteA(0, "print", "http://a.example/", nullptr, nullptr, 1),
+                 SE_ERR_NOASSOC);
         const HINSTANCE first = ShellExecuteA(0x000A0010, "open", "http://alzanbouti.example/",
                                               nullptr, nullptr, SW_SHOWNORMAL);
         QVERIFY(first > 32);
         QVERIFY(ShellExecuteA(0, "open", "http://library.alzanbouti.example/", nullptr, nullptr,
                               SW_SHOWNORMAL) > 32);
-        const QByteArray expected =
-            "http://alzanbouti.example/\nhttp://library.alzanbouti.example/\n";
-        QTRY_COMPARE_WITH_TIMEOUT(browser_.log(), expected, 10000);
+        const QByteArrayList expected{"http://alzanbouti.example/",
+                                      "http://library.alzanbouti.example/"};
+        QTRY_COMPARE_WITH_TIMEOUT(browser_.sortedAddresses(), expected, 10000);
     }
 
 private:
+    static bool onWindows() { return QGuiApplication::platformName() == QLatin1String("windows"); }
+
     testing::BrowserStandIn browser_;
 };
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/codepage.h"
 #include "platform/sound.h"
 #include "tests/support/mediafiles.h"
 #include "tests/support/soundserver.h"
@@ -7,7 +8,10 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -46,7 +50,8 @@ private slots:
 
         QElapsedTimer timer;
         timer.start();
-        QCOMPARE(sndPlaySoundA(path.toUtf8().constData(), SND_NODEFAULT | SND_LOOP), TRUE);
+        QCOMPARE(sndPlaySoundA(platform::toNarrow(path).constData(), SND_NODEFAULT | SND_LOOP),
+                 TRUE);
         const qint64 elapsed = timer.elapsed();
         QTest::qWait(700);
         const QList<qint16> recorded = recorder.stop();
@@ -63,13 +68,17 @@ private slots:
     // A FIFO would hold the reader for as long as nobody writes into it.
     void missingOrDamagedFilesReturnAtOnceSilently() {
         QVERIFY(testing::writeFile(dir_.filePath(QStringLiteral("bad.wav")), "RIFF junk"));
+        QStringList names{dir_.filePath(QStringLiteral("missing.wav")),
+                          dir_.filePath(QStringLiteral("bad.wav")), dir_.path()};
+#ifdef Q_OS_UNIX
         const QString fifo = dir_.filePath(QStringLiteral("fifo.wav"));
         QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        for (const QString &name : {dir_.filePath(QStringLiteral("missing.wav")),
-                                    dir_.filePath(QStringLiteral("bad.wav")), fifo, dir_.path()}) {
+        names.append(fifo);
+#endif
+        for (const QString &name : std::as_const(names)) {
             QElapsedTimer timer;
             timer.start();
-            QCOMPARE(sndPlaySoundA(name.toUtf8().constData(), SND_NODEFAULT), FALSE);
+            QCOMPARE(sndPlaySoundA(platform::toNarrow(name).constData(), SND_NODEFAULT), FALSE);
             QVERIFY(timer.elapsed() < 1000);
         }
     }
@@ -79,7 +88,8 @@ private slots:
         QVERIFY(testing::writeFile(path, testing::toneWave(3000, 660, Rate)));
         QElapsedTimer timer;
         timer.start();
-        QCOMPARE(sndPlaySoundA(path.toUtf8().constData(), SND_ASYNC | SND_NODEFAULT), TRUE);
+        QCOMPARE(sndPlaySoundA(platform::toNarrow(path).constData(), SND_ASYNC | SND_NODEFAULT),
+                 TRUE);
         QVERIFY(timer.elapsed() < 1000);
         QCOMPARE(sndPlaySoundA(nullptr, 0), TRUE);
     }
@@ -98,7 +108,8 @@ private slots:
         QVERIFY(testing::writeFile(path, testing::toneWave(1000)));
         QElapsedTimer timer;
         timer.start();
-        QCOMPARE(sndPlaySoundA(path.toUtf8().constData(), SND_NODEFAULT | SND_LOOP), FALSE);
+        QCOMPARE(sndPlaySoundA(platform::toNarrow(path).constData(), SND_NODEFAULT | SND_LOOP),
+                 FALSE);
         QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
     }
 };

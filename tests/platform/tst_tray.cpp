@@ -141,20 +141,29 @@ private slots:
         QVERIFY(trayIcons().isEmpty());
     }
 
-    // A real notification area: trayer on the X display docks the icon.
+    // A real notification area: trayer on the X display docks the icon; on
+    // Windows the shell's own takes it, and gives its own answers. What the
+    // shell shows is out of the program's reach there: the icons Qt shows
+    // are looked at only where the layer shows them through Qt.
     void realTrayShowsIconAndTip() {
-        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        const bool throughQt = QGuiApplication::platformName() == QLatin1String("xcb");
+        if (!throughQt && QGuiApplication::platformName() != QLatin1String("windows"))
             QSKIP("needs an X display (scripts/test starts one)");
         QProcess trayer;
-        trayer.start(QStringLiteral("trayer"),
-                     {QStringLiteral("--edge"), QStringLiteral("bottom"),
-                      QStringLiteral("--SetDockType"), QStringLiteral("true")});
-        QVERIFY2(trayer.waitForStarted(), "trayer (Debian package trayer) is missing");
         const auto stop = qScopeGuard([&] {
             trayer.terminate();
             trayer.waitForFinished(3000);
         });
+        if (throughQt) {
+            trayer.start(QStringLiteral("trayer"),
+                         {QStringLiteral("--edge"), QStringLiteral("bottom"),
+                          QStringLiteral("--SetDockType"), QStringLiteral("true")});
+            QVERIFY2(trayer.waitForStarted(), "trayer (Debian package trayer) is missing");
+        }
         QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 10000);
+        const auto expectIcons = [throughQt](qsizetype count) {
+            return !throughQt || trayIcons().size() == count;
+        };
 
         const QIcon icon(QStringLiteral(SNOMEL_SOURCE_DIR "/resources/snomel.ico"));
         auto *owner = new QWidget;
@@ -165,15 +174,17 @@ private slots:
         NOTIFYICONDATAA noWindow = narrow;
         noWindow.hWnd = 0;
         QCOMPARE(Shell_NotifyIconA(NIM_ADD, &noWindow), FALSE);
-        QVERIFY(trayIcons().isEmpty());
+        QVERIFY(expectIcons(0));
         QCOMPARE(Shell_NotifyIconA(NIM_ADD, &narrow), TRUE);
-        QCOMPARE(trayIcons().size(), 1);
-        QSystemTrayIcon *shown = trayIcons().constFirst();
-        QVERIFY(shown->isVisible());
-        // The tip ends at its NUL: none of the trailing spaces.
-        QCOMPARE(shown->toolTip(), Tip);
-        QCOMPARE(shown->icon().cacheKey(), icon.cacheKey());
-        QTRY_VERIFY_WITH_TIMEOUT(!shown->geometry().isEmpty(), 10000);
+        QVERIFY(expectIcons(1));
+        QSystemTrayIcon *shown = throughQt ? trayIcons().constFirst() : nullptr;
+        if (shown) {
+            QVERIFY(shown->isVisible());
+            // The tip ends at its NUL: none of the trailing spaces.
+            QCOMPARE(shown->toolTip(), Tip);
+            QCOMPARE(shown->icon().cacheKey(), icon.cacheKey());
+            QTRY_VERIFY_WITH_TIMEOUT(!shown->geometry().isEmpty(), 10000);
+        }
 
         // The same icon cannot be added twice; it can be changed.
         QCOMPARE(Shell_NotifyIconA(NIM_ADD, &narrow), FALSE);
@@ -181,7 +192,8 @@ private slots:
         std::fill(std::begin(changed.szTip), std::end(changed.szTip), '\0');
         std::memcpy(changed.szTip, "abc", 3);
         QCOMPARE(Shell_NotifyIconA(NIM_MODIFY, &changed), TRUE);
-        QCOMPARE(shown->toolTip(), QStringLiteral("abc"));
+        if (shown)
+            QCOMPARE(shown->toolTip(), QStringLiteral("abc"));
         // An icon handle never handed out, a wrong size: refused.
         NOTIFYICONDATAA unknownIcon = narrow;
         unknownIcon.uID = 2;
@@ -190,18 +202,18 @@ private slots:
         NOTIFYICONDATAA wrongSize = narrow;
         wrongSize.cbSize = 504;
         QCOMPARE(Shell_NotifyIconA(NIM_MODIFY, &wrongSize), FALSE);
-        QCOMPARE(trayIcons().size(), 1);
+        QVERIFY(expectIcons(1));
 
         QCOMPARE(Shell_NotifyIconA(NIM_DELETE, &narrow), TRUE);
-        QVERIFY(trayIcons().isEmpty());
+        QVERIFY(expectIcons(0));
         QCOMPARE(Shell_NotifyIconA(NIM_MODIFY, &narrow), FALSE);
         QCOMPARE(Shell_NotifyIconA(NIM_DELETE, &narrow), FALSE);
 
         // An icon goes with its window.
         QCOMPARE(Shell_NotifyIconA(NIM_ADD, &narrow), TRUE);
-        QCOMPARE(trayIcons().size(), 1);
+        QVERIFY(expectIcons(1));
         delete owner;
-        QVERIFY(trayIcons().isEmpty());
+        QVERIFY(expectIcons(0));
         QCOMPARE(Shell_NotifyIconA(NIM_MODIFY, &narrow), FALSE);
     }
 };

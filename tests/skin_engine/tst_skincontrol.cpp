@@ -175,21 +175,28 @@ private slots:
         QVERIFY(QColor(frame.pixel(10 + 2, 40 + 8)) != QColor(Qt::black));
     }
 
-    // A caption wider than its label is drawn smaller, whole; one that fits
-    // keeps the stored font. The stored settings never change.
+    // A caption wider than its label is drawn smaller, whole; one that just
+    // fits keeps the stored font. The stored settings never change. Widths
+    // are measured, not assumed: without the program's bundled font the
+    // caption is drawn in the system's fallback face, whose width differs
+    // from one system to another.
     void longCaptionsShrinkToFit() {
         skin::SkinLabelSettings settings;
         settings.caption = QString::fromUtf8(testing::SongLabelCaption);
         settings.font = {"Times New Roman", 12.75, 700, 178};
         skin::SkinLabel label(settings, nullptr);
-        label.resize(449, 25);
+        const auto advance = [&](const QFont &font) {
+            return QFontMetrics(font).horizontalAdvance(settings.caption);
+        };
+        const int stored = advance(label.font());
+        label.resize(stored * 2 / 3, 25);
         const QFont fitted = label.fittedFont();
         QVERIFY(fitted.pointSizeF() < 12.75);
         QVERIFY(fitted.pointSizeF() >= 12.75 * 0.6);
-        QVERIFY(QFontMetrics(fitted).horizontalAdvance(settings.caption) <= label.width());
+        QVERIFY(advance(fitted) <= label.width());
         QCOMPARE(label.settings().font.points, 12.75);
 
-        label.resize(2000, 25);
+        label.resize(stored, 25);
         QCOMPARE(label.fittedFont().pointSizeF(), 12.75);
     }
 };

@@ -24,8 +24,9 @@ class SinkRecorder {
 public:
     static constexpr int Rate = 22050;
 
+    // parec by its full path, wherever the test's own path leads.
     SinkRecorder() {
-        process_.start(QStringLiteral("parec"),
+        process_.start(QStringLiteral(SNOMEL_PAREC),
                        {QStringLiteral("-d"),
                         qEnvironmentVariable("SNOMEL_TEST_SINK") + QStringLiteral(".monitor"),
                         QStringLiteral("--raw"), QStringLiteral("--format=s16le"),

@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/media/pulsesound.h"
-
+// The sound output on a PulseAudio server (PulseAudio itself, or PipeWire's
+// PulseAudio server). It reaches whichever server runs at the moment of the
+// call: the connection is made at the first sound, kept while it holds, and
+// made afresh at the next sound once the server has gone, so a server that
+// starts late, restarts or is replaced is heard again from the first sound
+// after it is back.
 #include "platform/media/clipsound.h"
+#include "platform/media/systemsound.h"
 #include "platform/media/wavefile.h"
 
 #include <QCoreApplication>
@@ -277,7 +282,7 @@ private:
 
 } // namespace
 
-SoundDevice &pulseSoundDevice() {
+SoundDevice &systemSoundDevice() {
     static PulseOutput output;
     static ClipSoundDevice device(output);
     return device;
