@@ -1,15 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the bare window and the program's window in turn, each until its
-// first paint, and reports the median times and their ratio.
+// first paint, and reports the median times and their ratio. Both are
+// started from the runner's own folder, where the build puts them.
 // Usage: bench_startup [runs]   (needs a display: DISPLAY or QT_QPA_PLATFORM)
 #include "bench/support/benchstats.h"
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <algorithm>
 #include <cstdio>
 
 namespace {
+
+QString besideRunner(const char *name) {
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromUtf8(name));
+}
 
 double runOnce(const QString &program) {
     QElapsedTimer timer;
@@ -29,13 +35,15 @@ double runOnce(const QString &program) {
 int main(int argc, char *argv[]) {
     QCoreApplication application(argc, argv);
     const int runs = argc > 1 ? std::max(3, QString::fromLocal8Bit(argv[1]).toInt()) : 21;
+    const QString bareWindow = besideRunner(BARE_WINDOW);
+    const QString programWindow = besideRunner(PROGRAM_WINDOW);
     // One run of each first, so neither pays for cold caches.
-    runOnce(QStringLiteral(BARE_WINDOW));
-    runOnce(QStringLiteral(PROGRAM_WINDOW));
+    runOnce(bareWindow);
+    runOnce(programWindow);
     QList<double> bare, program;
     for (int i = 0; i < runs; ++i) {
-        bare.append(runOnce(QStringLiteral(BARE_WINDOW)));
-        program.append(runOnce(QStringLiteral(PROGRAM_WINDOW)));
+        bare.append(runOnce(bareWindow));
+        program.append(runOnce(programWindow));
     }
     const double bareMs = bench::median(bare), programMs = bench::median(program);
     std::printf("start-up to first paint, median of %d runs\n", runs);

@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QList>
 #include <algorithm>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 namespace bench {
 
@@ -27,6 +29,7 @@ inline double median(QList<double> values) {
     return values[values.size() / 2];
 }
 
+#ifndef _WIN32
 // The process's resident memory, in KiB; -1 when it cannot be read.
 inline qint64 residentKiB() {
     QFile statm(QStringLiteral("/proc/self/statm"));
@@ -35,5 +38,6 @@ inline qint64 residentKiB() {
     const QList<QByteArray> fields = statm.readAll().split(' ');
     return fields.size() > 1 ? fields[1].toLongLong() * (sysconf(_SC_PAGESIZE) / 1024) : -1;
 }
+#endif
 
 } // namespace bench

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/media/playback.h"
 
+#include "platform/media/mediasource.h"
 #include "platform/media/videosurface.h"
 
 #include <QAudioOutput>
@@ -62,10 +63,10 @@ void Playback::open(const QUrl &source, qint64 startMs) {
     pendingStartMs_ = startMs;
     // The same name again opens the media afresh, from its start.
     if (engine_->source() == source)
-        engine_->setSource(QUrl());
+        setMediaSource(*engine_, QUrl());
     // What the previous media left pending goes with it.
     cancelPending();
-    engine_->setSource(source);
+    setMediaSource(*engine_, source);
     openingWatch_->start();
     setState(State::Opening);
     if (autoStart_)
@@ -143,7 +144,7 @@ void Playback::fail() {
 void Playback::closeMedia(State state) {
     if (engine_) {
         engine_->stop();
-        engine_->setSource(QUrl());
+        setMediaSource(*engine_, QUrl());
         cancelPending();
     }
     surface_->clear();

@@ -10,14 +10,92 @@
 #include "platform/sound.h"
 #include "platform/windows/win32calls.h"
 
-#include <QByteArray>
 #include <QEventLoop>
-#include <QThread>
-#include <atomic>
-#include <memory>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 namespace platform {
 namespace {
+
+// The thread the synchronous calls are made on: started with the first and
+// kept waiting for the next, since starting a thread for each sound put
+// milliseconds between a press and its sound.
+class PlayerThread {
+public:
+    PlayerThread() = default;
+    PlayerThread(const PlayerThread &) = delete;
+    PlayerThread &operator=(const PlayerThread &) = delete;
+    ~PlayerThread() {
+        if (!thread_.joinable())
+            return;
+        {
+            const std::lock_guard lock(mutex_);
+            quit_ = true;
+        }
+        wake_.notify_all();
+        thread_.join();
+    }
+
+    // Makes the call on the thread; returned is called there once it has
+    // returned, before wait() does.
+    void start(LPCSTR soundName, UINT flags, std::function<void()> returned) {
+        const std::lock_guard lock(mutex_);
+        if (!thread_.joinable())
+            thread_ = std::thread([this] { run(); });
+        call_ = Call{soundName, flags, std::move(returned)};
+        done_ = false;
+        wake_.notify_all();
+    }
+
+    bool done() {
+        const std::lock_guard lock(mutex_);
+        return done_;
+    }
+
+    // Waits for the call started to return; the system's answer.
+    bool wait() {
+        std::unique_lock lock(mutex_);
+        ended_.wait(lock, [this] { return done_; });
+        return played_;
+    }
+
+private:
+    struct Call {
+        LPCSTR soundName;
+        UINT flags;
+        std::function<void()> returned;
+    };
+
+    void run() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            wake_.wait(lock, [this] { return quit_ || call_; });
+            if (quit_)
+                return;
+            Call call = std::move(*call_);
+            call_.reset();
+            lock.unlock();
+            const bool played = win32::playSound(call.soundName, call.flags);
+            call.returned();
+            lock.lock();
+            played_ = played;
+            done_ = true;
+            ended_.notify_all();
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable ended_;
+    std::optional<Call> call_;
+    bool done_ = true;
+    bool played_ = false;
+    bool quit_ = false;
+    std::thread thread_;
+};
 
 class WinmmSound final : public SoundDevice {
 public:
@@ -34,22 +112,22 @@ public:
 private:
     bool playToEnd(LPCSTR soundName, UINT flags) {
         playingSynchronously_ = true;
-        std::atomic<bool> played = false;
         QEventLoop loop;
-        const std::unique_ptr<QThread> player(QThread::create(
-            [&played, soundName, flags] { played = win32::playSound(soundName, flags); }));
-        QObject::connect(player.get(), &QThread::finished, &loop, &QEventLoop::quit);
-        player->start();
+        player_.start(soundName, flags, [&loop] {
+            QMetaObject::invokeMethod(
+                &loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+        });
         loop.exec(QEventLoop::ExcludeUserInputEvents);
-        if (!player->isFinished()) {
-            // The program is ending under the call: the sound stops with it.
+        // The program is ending under the call: the sound stops with it.
+        if (!player_.done())
             win32::playSound(nullptr, 0);
-            player->wait();
-        }
+        // The loop goes only once the player thread is done with it.
+        const bool played = player_.wait();
         playingSynchronously_ = false;
         return played;
     }
 
+    PlayerThread player_;
     bool playingSynchronously_ = false;
 };
 
