@@ -43,11 +43,15 @@ HWND handleOf(QWidget *window) {
 }
 
 QWidget *windowFromHandle(HWND handle) {
-    const QPointer<QWidget> window = table().windows.value(handle);
+    QWidget *window = findWindow(handle);
     if (!window)
         raise(errors::InvalidWindowHandle,
               QStringLiteral("handle 0x%1").arg(handle, 8, 16, QLatin1Char('0')));
-    return window.data();
+    return window;
+}
+
+QWidget *findWindow(HWND handle) {
+    return table().windows.value(handle).data();
 }
 
 } // namespace platform

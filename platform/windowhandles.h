@@ -14,5 +14,8 @@ HWND handleOf(QWidget *window);
 // The window a handle names. A handle of a window that is gone, or one that
 // was never handed out, raises a runtime error.
 QWidget *windowFromHandle(HWND handle);
+// The same, null for such a handle: for the callers that answer FALSE
+// rather than raise.
+QWidget *findWindow(HWND handle);
 
 } // namespace platform

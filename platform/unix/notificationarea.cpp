@@ -2,7 +2,6 @@
 // Shell_NotifyIconA through Qt's notification-area icon.
 #include "platform/codepage.h"
 #include "platform/iconhandles.h"
-#include "platform/runtimeerror.h"
 #include "platform/tray.h"
 #include "platform/windowhandles.h"
 
@@ -26,12 +25,9 @@ public:
         if (!data || data->cbSize != sizeof(NOTIFYICONDATAA) ||
             !qobject_cast<QApplication *>(QCoreApplication::instance()))
             return FALSE;
-        QWidget *owner = nullptr;
-        try {
-            owner = windowFromHandle(data->hWnd);
-        } catch (const RuntimeError &) {
+        QWidget *owner = findWindow(data->hWnd);
+        if (!owner)
             return FALSE;
-        }
         const quint64 key = (quint64{data->hWnd} << 32) | data->uID;
         icons_.removeIf([](const auto &entry) { return entry.value().isNull(); });
         QSystemTrayIcon *icon = icons_.value(key);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Shell_NotifyIconA: shell32's own, given the system's record.
 #include "platform/iconhandles.h"
-#include "platform/runtimeerror.h"
 #include "platform/tray.h"
 #include "platform/windowhandles.h"
 #include "platform/windows/win32calls.h"
@@ -22,12 +21,9 @@ public:
     BOOL Shell_NotifyIconA(DWORD message, const NOTIFYICONDATAA *data) override {
         if (!data || data->cbSize != sizeof(NOTIFYICONDATAA))
             return FALSE;
-        QWidget *owner = nullptr;
-        try {
-            owner = windowFromHandle(data->hWnd);
-        } catch (const RuntimeError &) {
+        QWidget *owner = findWindow(data->hWnd);
+        if (!owner)
             return FALSE;
-        }
         QIcon picture;
         if (data->uFlags & NIF_ICON) {
             picture = iconFromHandle(data->hIcon);

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // ShellExecuteA: shell32's own.
-#include "platform/runtimeerror.h"
 #include "platform/shell.h"
 #include "platform/windowhandles.h"
 #include "platform/windows/win32calls.h"
@@ -16,13 +15,8 @@ namespace {
 // The system window behind one of the layer's handles; none for a handle
 // that names no window: the shell takes none as well.
 quintptr nativeWindow(HWND handle) {
-    if (handle == 0)
-        return 0;
-    try {
-        return windowFromHandle(handle)->winId();
-    } catch (const RuntimeError &) {
-        return 0;
-    }
+    QWidget *window = handle == 0 ? nullptr : findWindow(handle);
+    return window ? window->winId() : 0;
 }
 
 class Shell32 final : public Shell {
