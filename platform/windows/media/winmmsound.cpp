@@ -40,7 +40,7 @@ public:
     }
 
     // Makes the call on the thread; returned is called there once it has
-    // returned, before wait() does.
+    // returned and done() says so, before wait() returns.
     void start(LPCSTR soundName, UINT flags, std::function<void()> returned) {
         const std::lock_guard lock(mutex_);
         if (!thread_.joinable())
@@ -79,10 +79,12 @@ private:
             call_.reset();
             lock.unlock();
             const bool played = win32::playSound(call.soundName, call.flags);
-            call.returned();
             lock.lock();
             played_ = played;
             done_ = true;
+            // Under the lock: whoever is told sees done(), and wait()
+            // returns only after this.
+            call.returned();
             ended_.notify_all();
         }
     }
