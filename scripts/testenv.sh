@@ -15,12 +15,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A virtual display of our own, so tests never touch the user's desktop.
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# A virtual display of our own, so tests never touch the user's desktop. The
+# server picks a free display number and writes it once it accepts clients,
+# so that runs side by side on one machine never share a display.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=:$(tr -d '[:space:]' <"$work/display")
 openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
 
