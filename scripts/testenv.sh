@@ -1,4 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
+# shellcheck shell=bash
 # Sourced by the test scripts: starts what the tests need in a scratch folder
 # of its own, and stops it all when the sourcing script exits. A virtual
 # display when there is none, a window manager, a sound server with a null
@@ -21,7 +22,13 @@ trap cleanup EXIT
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(tr -d '[:space:]' <"$work/display")
+if [ ! -s "$work/display" ]; then
+    echo "testenv: the virtual display did not start within 5 s:" >&2
+    cat "$work/xvfb.log" >&2
+    exit 1
+fi
+display=:$(tr -d '[:space:]' <"$work/display")
+export DISPLAY=$display
 openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
 
