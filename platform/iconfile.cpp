@@ -2,7 +2,6 @@
 #include "platform/iconfile.h"
 
 #include <QtEndian>
-#include <limits>
 
 namespace platform {
 namespace {
