@@ -9,6 +9,11 @@
 # Static and release, cross-compiled with MinGW-w64 against the host's Qt
 # tools (moc, rcc, uic, qsb from Debian's Qt packages), and only the parts the
 # program uses. Logs go to <cache>/work/*.log; progress to stderr.
+# A prefix packed by an earlier build (qt-6.4.2-mingw64-<key>.tar.xz with
+# its .sha256, in ${SNOMEL_QT_PREBUILT:-<the tree>/../shared/cache}) is
+# unpacked instead of building, when its key is the one computed here, its
+# checksum holds and it was made for this very cache folder (Qt's CMake files
+# record the prefix's absolute path).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
@@ -17,6 +22,7 @@ cache=${SNOMEL_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/snomel}
 jobs=${SNOMEL_JOBS:-2}
 host_prefix=/usr
 host_cmake_dir=/usr/lib/x86_64-linux-gnu/cmake
+prebuilt=${SNOMEL_QT_PREBUILT:-$here/../../../shared/cache}
 
 say() { echo "build-qt: $*" >&2; }
 fail() {
@@ -148,7 +154,7 @@ main() {
         x86_64-w64-mingw32-g++-posix -dumpfullversion
     } | sha256sum | cut -c1-12)
     prefix="$cache/qt-$qt_version-mingw64-$key"
-    if [ -f "$prefix/snomel-qt-complete" ]; then
+    if [ -f "$prefix/snomel-qt-complete" ] || restore_prebuilt "$prefix"; then
         echo "$prefix"
         return 0
     fi
@@ -194,6 +200,39 @@ main() {
     rm -rf "$work/qtbase-build" "$work/qtmultimedia-build"
     say "Qt for Windows installed in $prefix ($(du -sh "$prefix" | cut -f1))"
     echo "$prefix"
+}
+
+# Unpacks the packed prefix $1 when there is one for its key, made for this
+# cache folder and intact; says why not otherwise.
+restore_prebuilt() {
+    local prefix=$1 name archive made_for
+    name=$(basename "$prefix")
+    archive="$prebuilt/$name.tar.xz"
+    [ -f "$archive" ] || {
+        say "no packed Qt for this key ($name) in $prebuilt: building it"
+        return 1
+    }
+    (cd "$prebuilt" && sha256sum --quiet -c "$name.tar.xz.sha256" >&2) || {
+        say "$archive does not match its checksum: building Qt instead"
+        return 1
+    }
+    made_for=$(tar -xJOf "$archive" "$name/snomel-qt-complete" 2>/dev/null | head -n 1)
+    [ "$made_for" = "$prefix" ] || {
+        say "$archive was made for ${made_for:-an unknown folder}, not $prefix: building Qt instead"
+        return 1
+    }
+    say "unpacking the packed Qt $archive"
+    local unpacking="$cache/unpacking-$name"
+    rm -rf "$unpacking" "$prefix"
+    mkdir -p "$unpacking"
+    tar -xJf "$archive" -C "$unpacking" || {
+        rm -rf "$unpacking"
+        say "$archive could not be unpacked: building Qt instead"
+        return 1
+    }
+    mv "$unpacking/$name" "$prefix"
+    rm -rf "$unpacking"
+    [ -f "$prefix/snomel-qt-complete" ]
 }
 
 # Runs a step with its output in a log, and says how long it took; on a
