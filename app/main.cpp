@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/form1.h"
 #include "app/startup.h"
+#include "platform/display.h"
 #include "platform/mediabackend.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[]) {
-    if (!app::checkDisplay())
+    if (!platform::checkDisplay())
         return 1;
     platform::preferGStreamerMediaBackend();
     app::ProgramStart start(argc, argv);

@@ -9,8 +9,6 @@
 #include <QLibraryInfo>
 #include <QStyleFactory>
 #include <QTranslator>
-#include <cstdio>
-#include <cstdlib>
 #include <mutex>
 
 namespace app {
@@ -100,19 +98,6 @@ ProgramStart::ProgramStart(int &argc, char **argv) : application_(argc, argv) {
 
 ProgramStart::~ProgramStart() {
     fonts_.wait();
-}
-
-bool checkDisplay() {
-    const auto set = [](const char *name) {
-        const char *value = std::getenv(name);
-        return value && *value;
-    };
-    if (set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY"))
-        return true;
-    std::fputs("snomel: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is "
-               "set); to run it on a virtual display: xvfb-run -a ./snomel\n",
-               stderr);
-    return false;
 }
 
 } // namespace app

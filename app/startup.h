@@ -41,8 +41,4 @@ private:
     QApplication application_;
 };
 
-// True when there is a display to show windows on; otherwise says so on
-// standard error, with how to run the program under a virtual display.
-bool checkDisplay();
-
 } // namespace app
