@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 #include <QtEndian>
 
 namespace {
@@ -78,7 +79,7 @@ QString textValue(const VersionNode &node) {
 } // namespace
 
 // The Windows resource script compiles with the mingw resource compiler and
-// holds the icon group, the icon image and the version record.
+// holds the icon group, the icon image, the version record and the manifest.
 class TestVersionResource : public QObject {
     Q_OBJECT
 private slots:
@@ -86,13 +87,15 @@ private slots:
         if (QByteArray(SNOMEL_WINDRES).isEmpty() || QByteArray(SNOMEL_WINDRES).endsWith("NOTFOUND"))
             QSKIP("i686-w64-mingw32-windres is not installed (binutils-mingw-w64-i686)");
         QVERIFY(dir_.isValid());
+        QStringList arguments{QStringLiteral("--preprocessor=cpp"), QStringLiteral("-c"),
+                              QStringLiteral("65001")};
+        for (const QString &folder : QStringLiteral(SNOMEL_RC_INCLUDE_DIRS).split(u'|'))
+            arguments << QStringLiteral("-I") << folder;
+        arguments << QStringLiteral("-i") << QStringLiteral(SNOMEL_RC_FILE) << QStringLiteral("-O")
+                  << QStringLiteral("res") << QStringLiteral("-o")
+                  << dir_.filePath(QStringLiteral("snomel.res"));
         QProcess windres;
-        windres.start(QStringLiteral(SNOMEL_WINDRES),
-                      {QStringLiteral("--preprocessor=cpp"), QStringLiteral("-c"),
-                       QStringLiteral("65001"), QStringLiteral("-I"),
-                       QStringLiteral(SNOMEL_RC_INCLUDE_DIR), QStringLiteral("-i"),
-                       QStringLiteral(SNOMEL_RC_FILE), QStringLiteral("-O"), QStringLiteral("res"),
-                       QStringLiteral("-o"), dir_.filePath(QStringLiteral("snomel.res"))});
+        windres.start(QStringLiteral(SNOMEL_WINDRES), arguments);
         QVERIFY(windres.waitForFinished(60000));
         QVERIFY2(windres.exitCode() == 0, windres.readAllStandardError().constData());
         QFile res(dir_.filePath(QStringLiteral("snomel.res")));
@@ -101,7 +104,7 @@ private slots:
     }
 
     void iconGroupOneNamesImage30001() {
-        QCOMPARE(resources_.size(), 3);
+        QCOMPARE(resources_.size(), 4);
         const Resource *group = find(14, 1);
         QVERIFY(group);
         QCOMPARE(group->data.size(), 6 + 14);
@@ -166,6 +169,32 @@ private slots:
         QCOMPARE(variables.children.size(), 1);
         QCOMPARE(variables.children[0].key, QStringLiteral("Translation"));
         QCOMPARE(variables.children[0].value, QByteArray("\x09\x04\xB0\x04", 4));
+    }
+
+    // What Windows reads before it starts the program: the UTF-8 code page
+    // (the Arabic sound names survive the narrow call on any system
+    // language), Windows 10 and 11, and no elevation.
+    void manifest() {
+        const Resource *manifest = find(24, 1);
+        QVERIFY(manifest);
+        QXmlStreamReader xml(manifest->data);
+        QMap<QString, QStringList> found; // element: its texts, or its Id and level
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            const QString name = xml.name().toString();
+            if (name == QLatin1String("supportedOS"))
+                found[name] << xml.attributes().value(QLatin1String("Id")).toString();
+            else if (name == QLatin1String("requestedExecutionLevel"))
+                found[name] << xml.attributes().value(QLatin1String("level")).toString();
+            else if (name == QLatin1String("activeCodePage"))
+                found[name] << xml.readElementText();
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QCOMPARE(found.value(QStringLiteral("activeCodePage")), QStringList{"UTF-8"});
+        QCOMPARE(found.value(QStringLiteral("supportedOS")),
+                 QStringList{"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"});
+        QCOMPARE(found.value(QStringLiteral("requestedExecutionLevel")), QStringList{"asInvoker"});
     }
 
 private:
