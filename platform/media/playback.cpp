@@ -51,6 +51,12 @@ void Playback::open(const QUrl &source, qint64 startMs) {
         closeMedia(State::Empty);
         return;
     }
+    // Without the system's media libraries the player stays as calm as with
+    // a file it cannot play.
+    if (!mediaFrameworkPresent()) {
+        closeMedia(State::Unavailable);
+        return;
+    }
     createEngine();
     // The framework opens files on this thread: a FIFO would hold it for as
     // long as nobody writes into it, where the opening watch cannot end it.

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <mmsystem.h>
 #include <shellapi.h>
 #include <vector>
@@ -36,6 +37,14 @@ bool decodeCharacter(unsigned codePage, const char *bytes, int count, QString &o
         return false;
     out.append(QString::fromWCharArray(wide, length));
     return true;
+}
+
+bool systemLibrariesPresent(std::initializer_list<QStringView> names) {
+    return std::all_of(names.begin(), names.end(), [](QStringView name) {
+        const QString terminated = name.toString();
+        return LoadLibraryExW(reinterpret_cast<LPCWSTR>(terminated.utf16()), nullptr,
+                              LOAD_LIBRARY_SEARCH_SYSTEM32) != nullptr;
+    });
 }
 
 QString executableFile() {

@@ -12,6 +12,7 @@
 #include <QStringView>
 #include <QtGlobal>
 #include <cstdint>
+#include <initializer_list>
 
 class QIcon;
 
@@ -30,6 +31,10 @@ int characterLength(unsigned codePage, char lead);
 // The bytes of one character decoded, appended to out; false when they are
 // not valid in the code page (MultiByteToWideChar).
 bool decodeCharacter(unsigned codePage, const char *bytes, int count, QString &out);
+
+// Whether every one of the system's libraries named loads from the system
+// folder (LoadLibraryExW); those that load stay loaded.
+bool systemLibrariesPresent(std::initializer_list<QStringView> names);
 
 // GetModuleFileNameW: the running executable, as the system names it.
 QString executableFile();

@@ -10,4 +10,8 @@ void setMediaSource(QMediaPlayer &player, const QUrl &source) {
     player.setSource(source);
 }
 
+bool mediaFrameworkPresent() {
+    return true;
+}
+
 } // namespace platform

@@ -5,6 +5,8 @@
 // nothing; an open file it reads there as Windows does.
 #include "platform/media/mediasource.h"
 
+#include "platform/windows/win32calls.h"
+
 #include <QFile>
 #include <QMediaPlayer>
 #include <QUrl>
@@ -40,6 +42,15 @@ void setMediaSource(QMediaPlayer &player, const QUrl &source) {
     // No file, or one that cannot be opened: the framework goes by the
     // address, and reports what it cannot play as it does any media.
     player.setSource(source);
+}
+
+bool mediaFrameworkPresent() {
+    // The libraries the build imports with delayed loading
+    // (platform/windows/mediafoundation.cmake): loaded here first, so that
+    // no call into one that is missing is ever made.
+    static const bool present = win32::systemLibrariesPresent(
+        {u"mf.dll", u"mfplat.dll", u"mfreadwrite.dll", u"evr.dll", u"mfcore.dll"});
+    return present;
 }
 
 } // namespace platform
