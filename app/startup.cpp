@@ -4,9 +4,9 @@
 #include "platform/accessibility.h"
 #include "platform/fonts.h"
 #include "platform/form.h"
+#include "platform/qttranslations.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QStyleFactory>
 #include <QTranslator>
 #include <mutex>
@@ -27,7 +27,7 @@ constexpr QtText OwnWords[] = {
 };
 
 // Qt's texts: the program's own words first, then Qt's Arabic catalogue. The
-// catalogue (three files where the system keeps Qt's translations) is opened
+// catalogue (three files, platform/qttranslations.h) is opened
 // the first time Qt asks for one of its texts, a message box's button say:
 // nothing on the way to the main window's first paint asks for one.
 // Qt asks from any thread, under its own read lock; the catalogue is opened
@@ -44,8 +44,7 @@ public:
         std::call_once(catalogueOpened_, [this] {
             // Without it (the system keeps no Arabic catalogue of Qt's) the
             // texts stay English.
-            (void)catalogue_.load(QStringLiteral("qt_ar"),
-                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+            (void)catalogue_.load(QStringLiteral("qt_ar"), platform::qtTranslationsFolder());
         });
         return catalogue_.translate(context, source, disambiguation, n);
     }
