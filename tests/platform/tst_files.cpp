@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QLibraryInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,6 +42,12 @@ private slots:
         const QString folder = App_Path();
         QCOMPARE(folder, QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
         QVERIFY(!folder.endsWith(QDir::separator()));
+#ifdef Q_OS_WIN
+        // The Qt linked in looks for its own folders (catalogues, plugins)
+        // in the program's, not in those of the machine it was built on.
+        QCOMPARE(QLibraryInfo::path(QLibraryInfo::PrefixPath),
+                 QCoreApplication::applicationDirPath());
+#endif
     }
 
     // The loader goes by content: bitmap and JPEG, whatever the name says.
@@ -145,7 +152,7 @@ private slots:
     // it, pixel for pixel; a cut or damaged icon file gives nothing (the
     // caller then asks Qt's reader), never a crash.
     void readsTheProgramIconAsQtDoes() {
-        QFile file(QStringLiteral(SNOMEL_SOURCE_DIR "/resources/snomel.ico"));
+        QFile file(testing::programIconFile());
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray icon = file.readAll();
         const QImage read = platform::readIconFileImage(icon);

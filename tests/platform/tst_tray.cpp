@@ -3,6 +3,7 @@
 #include "platform/iconhandles.h"
 #include "platform/tray.h"
 #include "platform/windowhandles.h"
+#include "tests/support/mediafiles.h"
 #include "tests/support/programtexts.h"
 
 #include <QApplication>
@@ -115,7 +116,7 @@ private slots:
     }
 
     void iconHandles() {
-        const QIcon icon(QStringLiteral(SNOMEL_SOURCE_DIR "/resources/snomel.ico"));
+        const QIcon icon(testing::programIconFile());
         QVERIFY(!icon.isNull());
         const HICON handle = platform::iconHandleOf(icon);
         QVERIFY(handle != 0);
@@ -130,7 +131,7 @@ private slots:
     void noNotificationAreaFailsSilently() {
         if (QSystemTrayIcon::isSystemTrayAvailable())
             QSKIP("a notification area is there");
-        const QIcon icon(QStringLiteral(SNOMEL_SOURCE_DIR "/resources/snomel.ico"));
+        const QIcon icon(testing::programIconFile());
         QWidget owner;
         NOTIFYICONDATA data = record(Tip + QChar(0));
         data.hWnd = platform::handleOf(&owner);
@@ -165,7 +166,7 @@ private slots:
             return !throughQt || trayIcons().size() == count;
         };
 
-        const QIcon icon(QStringLiteral(SNOMEL_SOURCE_DIR "/resources/snomel.ico"));
+        const QIcon icon(testing::programIconFile());
         auto *owner = new QWidget;
         NOTIFYICONDATA data = record(Tip + QChar(0));
         data.hWnd = platform::handleOf(owner);

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 #include <QString>
@@ -12,6 +13,12 @@
 #include <numbers>
 
 namespace testing {
+
+// The program icon, which the build puts beside the test (PROGRAM_ICON):
+// a test built for Windows reaches no file by the build machine's paths.
+inline QString programIconFile() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/snomel.ico");
+}
 
 // A 16-bit mono PCM wave file of a sine tone.
 inline QByteArray toneWave(int milliseconds, double frequency = 440.0, int rate = 22050,
