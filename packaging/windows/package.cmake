@@ -4,8 +4,18 @@
 file(REMOVE_RECURSE ${STAGE})
 file(MAKE_DIRECTORY ${STAGE})
 
-# The executable without its symbols; the build's own copy keeps them.
+# The executable without its symbols (the build's own copy keeps them),
+# signed when SIGN names the signing command.
 execute_process(COMMAND ${STRIP} -o ${STAGE}/snomel.exe ${EXECUTABLE} COMMAND_ERROR_IS_FATAL ANY)
+set(sign_define "")
+if(SIGN)
+    execute_process(COMMAND ${SIGN} ${STAGE}/snomel.exe COMMAND_ERROR_IS_FATAL ANY)
+    # makensis signs the uninstaller and the installer with it (%1 each).
+    list(TRANSFORM SIGN PREPEND "\"")
+    list(TRANSFORM SIGN APPEND "\"")
+    list(JOIN SIGN " " sign_command)
+    set(sign_define "-DSIGN=${sign_command} \"%1\"")
+endif()
 set(names snomel.exe)
 foreach(name IN LISTS MEDIA)
     file(COPY_FILE ${PROGRAM_DIR}/${name} ${STAGE}/${name})
@@ -38,7 +48,7 @@ execute_process(
     COMMAND ${MAKENSIS} -V2 -INPUTCHARSET UTF8 -WX
         -DVERSION=${VERSION} -DNAME=${NAME} -DPUBLISHER=${PUBLISHER} -DSTAGE=${STAGE}
         -DFILES=${files_nsh} -DICON=${ICON} -DLICENSE=${LICENSE} -DOUTFILE=${INSTALLER}
-        ${NSI}
+        ${sign_define} ${NSI}
     COMMAND_ERROR_IS_FATAL ANY)
 
 # The zip holds the folder itself, its names in UTF-8 (and flagged so).

@@ -14,6 +14,8 @@
 #   ICON        the program icon
 #   LICENSE     the licence shown before installing
 #   OUTFILE     the installer to write
+#   SIGN        (optional) the command that signs the file named after it:
+#               the uninstaller and the installer are signed with it
 
 # A 64-bit installer for a 64-bit program: it runs where the program runs
 # (and under a 64-bit-only Wine), and sees the 64-bit registry and folders.
@@ -21,6 +23,11 @@ Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 ManifestDPIAware true
+
+!ifdef SIGN
+!uninstfinalize '${SIGN}'
+!finalize '${SIGN}'
+!endif
 
 !include "MUI2.nsh"
 !include "${FILES}"
@@ -46,7 +53,9 @@ VIAddVersionKey /LANG=0 "FileDescription" "${NAME} ${VERSION}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
-!define MUI_FINISHPAGE_RUN "$INSTDIR\snomel.exe"
+# No "Run" on the finish page: the installer runs with the administrator's
+# rights, and what it started would have them too (and open web pages with
+# them). The shortcuts start the program as whoever uses it.
 !define MUI_FINISHPAGE_NOREBOOTSUPPORT
 
 !insertmacro MUI_PAGE_WELCOME
