@@ -60,4 +60,6 @@ QString CodePage::fromNarrow(const char *text, qsizetype length) const {
     return wide;
 }
 
+template class Service<CodePage>;
+
 } // namespace platform
