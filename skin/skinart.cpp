@@ -164,6 +164,15 @@ std::optional<ImagePart> SkinArt::partOf(const Element &element, QStringView pro
     return part;
 }
 
+std::optional<SkinArt::StatePicture> SkinArt::statePicture(const Element &element,
+                                                           QStringView state) {
+    if (const std::optional<ImagePart> own = partOf(element, state))
+        return StatePicture{element.picture(state), *own, false};
+    if (const std::optional<ImagePart> normal = partOf(element, props::m_Normal))
+        return StatePicture{element.picture(props::m_Normal), *normal, true};
+    return std::nullopt;
+}
+
 const QImage *SkinArt::imageOf(const ImagePart &part) const {
     if (part.isEmpty())
         return nullptr;

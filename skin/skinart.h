@@ -108,6 +108,15 @@ public:
     // The first image part of a picture property of an element, if it names
     // an image.
     static std::optional<ImagePart> partOf(const Element &element, QStringView property);
+    // What an element draws in a state (m_Pressed, m_Highlighted, ...): the
+    // state's own picture where it names an image, else m_Normal's, which
+    // the state borrows; none when neither names one.
+    struct StatePicture {
+        const Picture *picture;
+        ImagePart part;
+        bool borrowed;
+    };
+    static std::optional<StatePicture> statePicture(const Element &element, QStringView state);
 
     // The names this art's pictures are kept under in QPixmapCache.
     const QSet<QString> &cachedNames() const { return cachedNames_; }

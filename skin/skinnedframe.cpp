@@ -233,17 +233,16 @@ void SkinnedFrame::drawCaptionButton(QPainter &painter, const FramePiece &piece)
                             : down                        ? props::m_Pressed
                             : drag_.isHighlighted(button) ? props::m_Highlighted
                                                           : props::m_Normal;
-    std::optional<ImagePart> part = SkinArt::partOf(*piece.element, state);
-    const bool borrowed = !part;
-    if (!part)
-        part = SkinArt::partOf(*piece.element, props::m_Normal);
+    const std::optional<SkinArt::StatePicture> picture =
+        SkinArt::statePicture(*piece.element, state);
+    const bool borrowed = !picture || picture->borrowed;
     // Sunk by a pixel when held and no pressed picture of its own says how.
     const QPoint shift = down && borrowed ? QPoint(1, 1) : QPoint(0, 0);
 
     painter.save();
     painter.setClipRect(piece.rect, Qt::IntersectClip);
-    if (part) {
-        art_->draw(painter, piece.rect.translated(shift), *part,
+    if (picture) {
+        art_->draw(painter, piece.rect.translated(shift), picture->part,
                    blendFrom(piece.element->integer(props::m_eBlendMode)));
     } else if (button == CaptionButton::SystemMenu) {
         // No picture of its own: the window's icon.
