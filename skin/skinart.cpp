@@ -149,11 +149,6 @@ QColor SkinArt::frameColour() const {
     return colour ? QColor::fromRgb(colour->rgb()) : QColor(Qt::black);
 }
 
-QColor SkinArt::settingsColour(QStringView name, QColor fallback) const {
-    const ColourTriple *colour = skin_.settings.get<ColourTriple>(name);
-    return colour ? QColor::fromRgb(colour->rgb()) : fallback;
-}
-
 std::optional<ImagePart> SkinArt::partOf(const Element &element, QStringView property) {
     const Picture *picture = element.picture(property);
     if (!picture)

@@ -85,9 +85,6 @@ public:
     // The fill of the frame behind its pieces: m_BackColor of "Form".
     QColor frameColour() const;
 
-    // m_ForeColor and friends of the control settings.
-    QColor settingsColour(QStringView name, QColor fallback) const;
-
     // The piece an image part cuts from its image (null when the slot is
     // empty or names no image).
     QPixmap piece(const ImagePart &part, Blend blend) const;
