@@ -82,6 +82,11 @@ void SkinStyle::polish(QWidget *widget) {
 
 void SkinStyle::unpolish(QWidget *widget) {
     QProxyStyle::unpolish(widget);
+    if (qobject_cast<QPushButton *>(widget))
+        widget->setAttribute(Qt::WA_Hover, false);
+    // Back to the palette it inherits: the layer gives a picture box none.
+    if (qobject_cast<platform::PictureBox *>(widget))
+        widget->setPalette(QPalette());
 }
 
 void SkinStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The skin control's late-bound apply, its failures, and the skin label.
+#include "platform/controls.h"
 #include "platform/runtimeerror.h"
 #include "platform/windowhandles.h"
 #include "skin/skinlabel.h"
@@ -10,6 +11,7 @@
 
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyleFactory>
 #include <QTest>
 
 using platform::InvokeKind;
@@ -173,6 +175,30 @@ private slots:
         QCOMPARE(QColor(frame.pixel(10 + 120 - 3, 40 + 8)), QColor(Qt::black));
         QCOMPARE(frame.pixel(10 + 2, 40 + 8), frame.pixel(5, 48));
         QVERIFY(QColor(frame.pixel(10 + 2, 40 + 8)) != QColor(Qt::black));
+    }
+
+    // A control that leaves the skin's style leaves its look too: the
+    // hover that lights a button, a picture box's white.
+    void controlsLeavingTheSkinLoseItsLook() {
+        testing::SkinTestForm form(testing::MinimisableSpec);
+        form.Show();
+        auto *skinStyle = const_cast<skin::SkinStyle *>(form.frame()->skinStyle());
+        auto *button = form.control<QPushButton>("Command1");
+        platform::PictureBox box(form.window());
+        box.setStyle(skinStyle);
+        box.ensurePolished();
+        QVERIFY(button->testAttribute(Qt::WA_Hover));
+        QCOMPARE(box.palette().color(QPalette::Window), QColor(Qt::white));
+
+        const std::unique_ptr<QStyle> plain(QStyleFactory::create(QStringLiteral("Windows")));
+        QVERIFY(plain);
+        button->setStyle(plain.get());
+        box.setStyle(plain.get());
+        QVERIFY(!button->testAttribute(Qt::WA_Hover));
+        QVERIFY(!box.testAttribute(Qt::WA_SetPalette));
+        QCOMPARE(box.palette().window(), form.window()->palette().window());
+        button->setStyle(skinStyle);
+        box.setStyle(skinStyle);
     }
 
     // A caption wider than its label is drawn smaller, whole; one that just
