@@ -224,6 +224,11 @@ private slots:
 
         label.resize(stored, 25);
         QCOMPARE(label.fittedFont().pointSizeF(), 12.75);
+        // Measured again in a new font.
+        QFont smaller = label.font();
+        smaller.setPointSizeF(10);
+        label.setFont(smaller);
+        QCOMPARE(label.fittedFont().pointSizeF(), 10.0);
     }
 };
 
