@@ -8,6 +8,7 @@
 #include "tests/skin_engine/skintestform.h"
 #include "tests/support/fakes.h"
 #include "tests/support/programtexts.h"
+#include "tests/support/runtimeerrors.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
@@ -16,20 +17,6 @@
 
 using platform::InvokeKind;
 using platform::Variant;
-
-namespace {
-
-// The runtime error a call raises, or 0 when it raises none.
-template <class Call> int errorOf(Call &&call) {
-    try {
-        call();
-    } catch (const platform::RuntimeError &error) {
-        return error.number();
-    }
-    return 0;
-}
-
-} // namespace
 
 class TestSkinControl : public QObject {
     Q_OBJECT
@@ -49,12 +36,13 @@ private slots:
         QWidget window;
         const auto handle = static_cast<qint32>(platform::handleOf(&window));
         skin::SkinControl control(skin::storedSkinStream(1), nullptr);
-        QCOMPARE(
-            errorOf([&] { control.Invoke(0x60020005, InvokeKind::Method, {Variant(handle)}); }),
-            platform::errors::ObjectDoesntSupport);
-        QCOMPARE(errorOf([&] { control.Invoke(0, InvokeKind::Method, {Variant(handle)}); }),
+        QCOMPARE(testing::errorNumberOf(
+                     [&] { control.Invoke(0x60020005, InvokeKind::Method, {Variant(handle)}); }),
                  platform::errors::ObjectDoesntSupport);
-        QCOMPARE(errorOf([&] {
+        QCOMPARE(testing::errorNumberOf(
+                     [&] { control.Invoke(0, InvokeKind::Method, {Variant(handle)}); }),
+                 platform::errors::ObjectDoesntSupport);
+        QCOMPARE(testing::errorNumberOf([&] {
                      control.Invoke(skin::SkinControl::DispidApply, InvokeKind::PropertyPut,
                                     {Variant(handle)});
                  }),
@@ -68,7 +56,7 @@ private slots:
         const auto handle = static_cast<qint32>(platform::handleOf(window));
         skin::SkinControl control(skin::storedSkinStream(1), nullptr);
         const auto apply = [&](QList<Variant> arguments) {
-            return errorOf([&] {
+            return testing::errorNumberOf([&] {
                 control.Invoke(skin::SkinControl::DispidApply, InvokeKind::Method, arguments);
             });
         };
@@ -90,7 +78,7 @@ private slots:
         const auto handle = static_cast<qint32>(platform::handleOf(window));
         delete window;
         const auto apply = [&](qint32 h) {
-            return errorOf([&] {
+            return testing::errorNumberOf([&] {
                 control.Invoke(skin::SkinControl::DispidApply, InvokeKind::Method, {Variant(h)});
             });
         };
