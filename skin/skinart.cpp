@@ -27,7 +27,7 @@ QMargins marginsOf(const ImagePart &part) {
 // QPixmapCache counts them. The main window keeps about 0.4 MiB at a device
 // pixel ratio of 1 (its frame's pieces at its size, one picture for each
 // size of control): four times that at 2, with room to spare.
-constexpr qsizetype PictureLimitKiB = 4 * 1024;
+constexpr qsizetype PictureLimitKiB = 4096;
 
 qsizetype costOf(const QPixmap &pixmap) {
     return qMax<qsizetype>(1,
@@ -162,7 +162,7 @@ QPixmap SkinArt::piece(const ImagePart &part, Blend blend) const {
     QImage cut = image->copy(source);
     cut = cut.convertToFormat(blend == Blend::Opaque ? QImage::Format_RGB32
                                                      : QImage::Format_ARGB32_Premultiplied);
-    const QPixmap pixmap = QPixmap::fromImage(cut);
+    QPixmap pixmap = QPixmap::fromImage(cut);
     keep(key, pixmap);
     return pixmap;
 }

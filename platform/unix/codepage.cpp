@@ -21,7 +21,7 @@ QByteArray environmentCodeset() {
         environment = newlocale(LC_ALL_MASK, "C", nullptr);
     if (!environment)
         return "ANSI_X3.4-1968";
-    const QByteArray codeset = nl_langinfo_l(CODESET, environment);
+    QByteArray codeset = nl_langinfo_l(CODESET, environment);
     freelocale(environment);
     return codeset;
 }
@@ -35,7 +35,10 @@ public:
     }
     Iconv(const Iconv &) = delete;
     Iconv &operator=(const Iconv &) = delete;
-    bool valid() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
+    // iconv_open's failure is (iconv_t)-1.
+    bool valid() const {
+        return handle_ != reinterpret_cast<iconv_t>(-1); // NOLINT(performance-no-int-to-ptr)
+    }
 
     // One conversion, appended to out; false when iconv cannot convert all
     // of it.

@@ -58,9 +58,12 @@ private slots:
         // While the first sound plays, a timer still runs and the picture
         // area has already been painted with the letter's picture.
         QColor paintedDuringSound;
-        QTimer::singleShot(900, [&] {
+        QTimer look;
+        look.setSingleShot(true);
+        connect(&look, &QTimer::timeout, [&] {
             paintedDuringSound = form.control("Pic1")->grab().toImage().pixelColor(290, 160);
         });
+        look.start(900);
         std::atomic<qint64> secondClickDone = -1;
         const std::jthread clicks = sendInput([&](monkey::XSession &x) {
             x.click(tha);
