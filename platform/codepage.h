@@ -31,6 +31,8 @@ private:
     bool utf8_;
 };
 
+extern template class Service<CodePage>;
+
 inline QByteArray toNarrow(const QString &text) {
     return Service<CodePage>::get().toNarrow(text);
 }

@@ -5,14 +5,6 @@
 
 namespace platform {
 
-VARTYPE Variant::vt() const {
-    if (std::holds_alternative<std::int32_t>(value_))
-        return VT_I4;
-    if (std::holds_alternative<QString>(value_))
-        return VT_BSTR;
-    return VT_EMPTY;
-}
-
 std::int32_t Variant::toI4() const {
     if (const auto *value = std::get_if<std::int32_t>(&value_))
         return *value;

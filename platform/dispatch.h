@@ -13,8 +13,6 @@ namespace platform {
 
 using DISPID = std::int32_t;
 
-enum VARTYPE : std::uint16_t { VT_EMPTY = 0, VT_I4 = 3, VT_BSTR = 8 };
-
 // The kinds of automation variant the program passes: a 32-bit signed
 // integer and a string.
 class Variant {
@@ -23,7 +21,6 @@ public:
     explicit Variant(std::int32_t value) : value_(value) {}
     explicit Variant(QString value) : value_(std::move(value)) {}
 
-    VARTYPE vt() const;
     // The value of a VT_I4 variant; any other kind raises a type mismatch.
     std::int32_t toI4() const;
     // The value of a VT_BSTR variant; any other kind raises a type mismatch.

@@ -56,6 +56,8 @@ MessageBoxService &MessageBoxService::real() {
     return box;
 }
 
+template class Service<MessageBoxService>;
+
 } // namespace platform
 
 int MsgBox(const QString &prompt, int style, const QString &title) {

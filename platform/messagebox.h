@@ -17,6 +17,8 @@ public:
     static MessageBoxService &real();
 };
 
+extern template class Service<MessageBoxService>;
+
 } // namespace platform
 
 int MsgBox(const QString &prompt, int style = 0, const QString &title = QString());

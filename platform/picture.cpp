@@ -114,6 +114,8 @@ PictureLoader &PictureLoader::real() {
     return loader;
 }
 
+template class Service<PictureLoader>;
+
 } // namespace platform
 
 platform::Picture LoadPicture(const QString &fileName) {

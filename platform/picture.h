@@ -34,6 +34,8 @@ public:
     static PictureLoader &real();
 };
 
+extern template class Service<PictureLoader>;
+
 } // namespace platform
 
 platform::Picture LoadPicture(const QString &fileName);

@@ -4,3 +4,5 @@
 QString App_Path() {
     return platform::Service<platform::ProgramFolder>::get().path();
 }
+
+template class platform::Service<platform::ProgramFolder>;

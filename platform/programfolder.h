@@ -16,6 +16,8 @@ public:
     static ProgramFolder &real();
 };
 
+extern template class Service<ProgramFolder>;
+
 } // namespace platform
 
 // The program folder, read afresh on every call.

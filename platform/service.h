@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A platform interface with one real implementation that tests can replace
 // by a recording fake for as long as a Fake object lives.
+//
+// The slot that holds the fake is one for the whole process: each
+// interface's header declares its Service instantiated elsewhere (extern
+// template), and the platform layer instantiates it beside the interface, so
+// that whatever else the process loads (the media module) reaches the
+// program's slot instead of making one of its own.
 #pragma once
 
 namespace platform {
@@ -22,7 +28,9 @@ public:
     };
 
 private:
-    static inline Interface *fake_ = nullptr;
+    static Interface *fake_;
 };
+
+template <class Interface> Interface *Service<Interface>::fake_ = nullptr;
 
 } // namespace platform

@@ -14,3 +14,5 @@ void platform::openWebPage(HWND owner, const char *address) {
     const QByteArray file = toNarrow(QString::fromUtf8(address));
     ShellExecuteA(owner, operation.constData(), file.constData(), nullptr, nullptr, SW_SHOWNORMAL);
 }
+
+template class platform::Service<platform::Shell>;

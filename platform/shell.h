@@ -16,6 +16,8 @@ public:
     static Shell &real();
 };
 
+extern template class Service<Shell>;
+
 } // namespace platform
 
 // The narrow strings are decoded with the narrow code page. Only the "open"

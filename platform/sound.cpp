@@ -9,6 +9,8 @@ SoundDevice &SoundDevice::real() {
     return mediaModule().soundDevice();
 }
 
+template class Service<SoundDevice>;
+
 } // namespace platform
 
 BOOL sndPlaySoundA(LPCSTR soundName, UINT flags) {

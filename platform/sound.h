@@ -14,6 +14,8 @@ public:
     static SoundDevice &real();
 };
 
+extern template class Service<SoundDevice>;
+
 } // namespace platform
 
 // Without SND_ASYNC the call returns when the sound has ended; while it plays

@@ -51,6 +51,8 @@ void copyBack(const NOTIFYICONDATAA &narrow, NOTIFYICONDATA &record) {
     setTip(record, fromNarrow(narrow.szTip, TipLength));
 }
 
+template class Service<NotificationArea>;
+
 } // namespace platform
 
 BOOL Shell_NotifyIconA(DWORD message, const NOTIFYICONDATAA *data) {

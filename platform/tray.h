@@ -56,6 +56,8 @@ public:
     static NotificationArea &real();
 };
 
+extern template class Service<NotificationArea>;
+
 } // namespace platform
 
 // NIM_ADD, NIM_MODIFY or NIM_DELETE for the icon that hWnd and uID name. The

@@ -4,12 +4,8 @@
 #include "skin/skinreader.h"
 
 #include <QPainter>
-#include <QPixmapCache>
 #include <QtMath>
 #include <qdrawutil.h>
-
-#include <array>
-#include <bit>
 
 namespace skin {
 namespace {
@@ -27,33 +23,16 @@ QMargins marginsOf(const ImagePart &part) {
     return {qMax(0, m.left), qMax(0, m.top), qMax(0, m.right), qMax(0, m.bottom)};
 }
 
-// Spells numbers in hexadecimal, each followed by '-', after a prefix that
-// keeps the names apart from those of Qt's styles.
-class KeySpelling {
-public:
-    KeySpelling() {
-        for (const char16_t c : std::u16string_view(u"snomel-skin-"))
-            text_[size_++] = c;
-    }
-    KeySpelling &operator<<(quint64 value) {
-        std::array<char16_t, 16> digits{};
-        std::size_t count = 0;
-        do {
-            digits[count++] = u"0123456789abcdef"[value & 0xF];
-            value >>= 4;
-        } while (value != 0);
-        while (count > 0)
-            text_[size_++] = digits[--count];
-        text_[size_++] = u'-';
-        return *this;
-    }
-    QString text() const { return QString(reinterpret_cast<const QChar *>(text_.data()), size_); }
+// What the art keeps of composed pictures at the most, in KiB as
+// QPixmapCache counts them. The main window keeps about 0.4 MiB at a device
+// pixel ratio of 1 (its frame's pieces at its size, one picture for each
+// size of control): four times that at 2, with room to spare.
+constexpr qsizetype PictureLimitKiB = 4096;
 
-private:
-    static constexpr std::size_t MaxNumbers = 11; // as many as pixmapKey() spells
-    std::array<char16_t, 12 + MaxNumbers * 17> text_{};
-    qsizetype size_ = 0;
-};
+qsizetype costOf(const QPixmap &pixmap) {
+    return qMax<qsizetype>(1,
+                           qsizetype(pixmap.width()) * pixmap.height() * pixmap.depth() / 8 / 1024);
+}
 
 } // namespace
 
@@ -115,7 +94,7 @@ std::shared_ptr<const SkinArt> SkinArt::read(const QByteArray &stream, QString *
     return art;
 }
 
-SkinArt::SkinArt(Skin skin) : skin_(std::move(skin)) {
+SkinArt::SkinArt(Skin skin) : skin_(std::move(skin)), pictures_(PictureLimitKiB) {
     form_ = skin_.root.child(elements::Form);
     static const Element empty;
     if (!form_)
@@ -126,14 +105,8 @@ SkinArt::SkinArt(Skin skin) : skin_(std::move(skin)) {
     }
 }
 
-SkinArt::~SkinArt() {
-    for (const QString &key : std::as_const(cachedNames_))
-        QPixmapCache::remove(key);
-}
-
-void SkinArt::keep(const QString &key, const QPixmap &pixmap) const {
-    if (QPixmapCache::insert(key, pixmap))
-        cachedNames_.insert(key);
+void SkinArt::keep(const PictureKey &key, const QPixmap &pixmap) const {
+    pictures_.insert(key, new QPixmap(pixmap), costOf(pixmap));
 }
 
 QMargins SkinArt::frameMargins() const {
@@ -149,11 +122,6 @@ QColor SkinArt::frameColour() const {
     return colour ? QColor::fromRgb(colour->rgb()) : QColor(Qt::black);
 }
 
-QColor SkinArt::settingsColour(QStringView name, QColor fallback) const {
-    const ColourTriple *colour = skin_.settings.get<ColourTriple>(name);
-    return colour ? QColor::fromRgb(colour->rgb()) : fallback;
-}
-
 std::optional<ImagePart> SkinArt::partOf(const Element &element, QStringView property) {
     const Picture *picture = element.picture(property);
     if (!picture)
@@ -164,6 +132,15 @@ std::optional<ImagePart> SkinArt::partOf(const Element &element, QStringView pro
     return part;
 }
 
+std::optional<SkinArt::StatePicture> SkinArt::statePicture(const Element &element,
+                                                           QStringView state) {
+    if (const std::optional<ImagePart> own = partOf(element, state))
+        return StatePicture{element.picture(state), *own, false};
+    if (const std::optional<ImagePart> normal = partOf(element, props::m_Normal))
+        return StatePicture{element.picture(props::m_Normal), *normal, true};
+    return std::nullopt;
+}
+
 const QImage *SkinArt::imageOf(const ImagePart &part) const {
     if (part.isEmpty())
         return nullptr;
@@ -171,36 +148,21 @@ const QImage *SkinArt::imageOf(const ImagePart &part) const {
     return found == images_.constEnd() ? nullptr : &*found;
 }
 
-// The name a pixmap is kept under in QPixmapCache. The image is named by its
-// cache key, which no other image shares, so two skins with an image of one
-// name never meet; everything else the pixmap is made from is spelled out,
-// or its owner stands for the size.
-QString SkinArt::pixmapKey(const QImage &image, const ImagePart &part, Blend blend,
-                           Composition composition, QSize size, qreal dpr, const void *owner) {
-    const Rect &s = part.source;
-    KeySpelling key;
-    key << quint64(image.cacheKey()) << quint32(s.left) << quint32(s.top) << quint32(s.right)
-        << quint32(s.bottom) << quint64(blend) << quint64(composition) << quint32(size.width())
-        << quint32(size.height()) << std::bit_cast<quint64>(double(dpr))
-        << quint64(reinterpret_cast<quintptr>(owner));
-    return key.text();
-}
-
 QPixmap SkinArt::piece(const ImagePart &part, Blend blend) const {
     const QImage *image = imageOf(part);
     if (!image)
         return {};
-    const QString key = pixmapKey(*image, part, blend, Composition::Piece);
-    QPixmap pixmap;
-    if (QPixmapCache::find(key, &pixmap))
-        return pixmap;
+    const PictureKey key{
+        image->cacheKey(), part.source.toQRect(), blend, Composition::Piece, {}, 0, nullptr};
+    if (const QPixmap *kept = pictures_.object(key))
+        return *kept;
     const QRect source = part.source.toQRect() & image->rect();
     if (source.isEmpty())
         return {};
     QImage cut = image->copy(source);
     cut = cut.convertToFormat(blend == Blend::Opaque ? QImage::Format_RGB32
                                                      : QImage::Format_ARGB32_Premultiplied);
-    pixmap = QPixmap::fromImage(cut);
+    QPixmap pixmap = QPixmap::fromImage(cut);
     keep(key, pixmap);
     return pixmap;
 }
@@ -235,16 +197,19 @@ QPixmap SkinArt::composed(const QRect &target, const ImagePart &part, Blend blen
     if (!image)
         return {};
     const QSize size = target.size() * dpr;
-    const QString key =
-        pixmapKey(*image, part, blend, part.margins ? Composition::NinePieces : Composition::Tiled,
-                  owner ? QSize() : target.size(), dpr, owner);
-    QPixmap result;
-    if (QPixmapCache::find(key, &result) && result.size() == size)
-        return result;
+    const PictureKey key{image->cacheKey(),
+                         part.source.toQRect(),
+                         blend,
+                         part.margins ? Composition::NinePieces : Composition::Tiled,
+                         owner ? QSize() : target.size(),
+                         dpr,
+                         owner};
+    if (const QPixmap *kept = pictures_.object(key); kept && kept->size() == size)
+        return *kept;
     const QPixmap source = piece(part, blend);
     if (source.isNull())
         return {};
-    result = QPixmap(size);
+    QPixmap result(size);
     result.setDevicePixelRatio(dpr);
     result.fill(Qt::transparent);
     {
@@ -258,7 +223,7 @@ QPixmap SkinArt::composed(const QRect &target, const ImagePart &part, Blend blen
             painter.fillRect(area, QBrush(tile(part, blend, dpr)));
         }
     }
-    keep(key, result); // an owner's picture at its last size goes
+    keep(key, result); // in place of an owner's picture at its last size
     return result;
 }
 

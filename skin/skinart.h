@@ -18,28 +18,23 @@
 //    picture flags, the state flag and number, m_nHue and m_bApplyColors.
 //    m_bSkinClientArea 0 would leave the client area and its controls in the
 //    base style (the stored skin has 1).
-//  - Composed pictures are kept in QPixmapCache alone, so a repaint is one
-//    blit per piece, and all that is kept stays within the cache's one
-//    limit (QPixmapCache::cacheLimit(), 10 MiB by default). They are named
-//    by what they are made of (image, source rectangle, blend, composition,
-//    device pixel ratio) and their size, but a picture whose size follows
-//    its window's (a piece of the frame) by its owner instead: it is kept
-//    at the size last drawn and made again as the window is resized.
-//    Qt 6.4's pixmap cache keeps the name of a pixmap it has dropped until
-//    it next sweeps its names, so names made per size would pile up while
-//    a window is resized. Each window reads its own art, whose images no
-//    other art shares, so its pictures are taken out of the cache when the
-//    art goes with its window: a window opened and closed again and again
-//    leaves nothing behind.
+//  - Composed pictures are kept in a cache the art owns, so a repaint is one
+//    blit per piece. They are keyed by what they are made of (image, source
+//    rectangle, blend, composition, device pixel ratio) and their size, but
+//    a picture whose size follows its window's (a piece of the frame) by its
+//    owner instead: it is kept at the size last drawn and made again as the
+//    window is resized. Each window reads its own art, so its pictures go
+//    with it, and they take nothing from the budget of QPixmapCache, which
+//    Qt's own styles draw from.
 #pragma once
 
 #include "skin/skinmodel.h"
 
+#include <QCache>
 #include <QColor>
 #include <QHash>
 #include <QMargins>
 #include <QPixmap>
-#include <QSet>
 #include <memory>
 #include <optional>
 
@@ -63,7 +58,9 @@ std::optional<QColor> fillColour(qint32 backColour);
 // alignment.
 Qt::Alignment alignmentFromFormat(quint32 format);
 
-class SkinArt {
+// Shared by its frame and style (and so weak_from_this() tells whether it
+// is still in use).
+class SkinArt : public std::enable_shared_from_this<SkinArt> {
 public:
     // Reads a stream. A stream that does not read, or whose skin has no
     // window element "Form" or lacks an image a picture names, gives null and
@@ -71,7 +68,6 @@ public:
     static std::shared_ptr<const SkinArt> read(const QByteArray &stream, QString *error);
 
     explicit SkinArt(Skin skin);
-    ~SkinArt();
     SkinArt(const SkinArt &) = delete;
     SkinArt &operator=(const SkinArt &) = delete;
 
@@ -84,9 +80,6 @@ public:
     QMargins frameMargins() const;
     // The fill of the frame behind its pieces: m_BackColor of "Form".
     QColor frameColour() const;
-
-    // m_ForeColor and friends of the control settings.
-    QColor settingsColour(QStringView name, QColor fallback) const;
 
     // The piece an image part cuts from its image (null when the slot is
     // empty or names no image).
@@ -108,29 +101,49 @@ public:
     // The first image part of a picture property of an element, if it names
     // an image.
     static std::optional<ImagePart> partOf(const Element &element, QStringView property);
+    // What an element draws in a state (m_Pressed, m_Highlighted, ...): the
+    // state's own picture where it names an image, else m_Normal's, which
+    // the state borrows; none when neither names one.
+    struct StatePicture {
+        const Picture *picture;
+        ImagePart part;
+        bool borrowed;
+    };
+    static std::optional<StatePicture> statePicture(const Element &element, QStringView state);
 
-    // The names this art's pictures are kept under in QPixmapCache.
-    const QSet<QString> &cachedNames() const { return cachedNames_; }
+    // How many composed pictures the art keeps now.
+    qsizetype cachedPictures() const { return pictures_.size(); }
 
 private:
     // What a cached pixmap is: the piece itself, or the piece composed over
     // a target at a size.
     enum class Composition { Piece, NinePieces, Tiled };
+    struct PictureKey {
+        qint64 image;
+        QRect source;
+        Blend blend;
+        Composition composition;
+        QSize size; // none for a piece, or for an owner's picture
+        qreal dpr;
+        const void *owner;
+        bool operator==(const PictureKey &) const = default;
+        friend size_t qHash(const PictureKey &key, size_t seed = 0) {
+            return qHashMulti(seed, key.image, key.source.x(), key.source.y(), key.source.width(),
+                              key.source.height(), int(key.blend), int(key.composition),
+                              key.size.width(), key.size.height(), key.dpr, key.owner);
+        }
+    };
     const QImage *imageOf(const ImagePart &part) const;
-    static QString pixmapKey(const QImage &image, const ImagePart &part, Blend blend,
-                             Composition composition, QSize size = {}, qreal dpr = 0,
-                             const void *owner = nullptr);
     QPixmap composed(const QRect &target, const ImagePart &part, Blend blend, qreal dpr,
                      const void *owner) const;
     static void drawEdgePieces(QPainter &painter, const QRect &target, const QMargins &margins,
                                const QPixmap &source);
-
-    void keep(const QString &key, const QPixmap &pixmap) const;
+    void keep(const PictureKey &key, const QPixmap &pixmap) const;
 
     Skin skin_;
     const Element *form_ = nullptr;
     QHash<QString, QImage> images_;
-    mutable QSet<QString> cachedNames_;
+    mutable QCache<PictureKey, QPixmap> pictures_;
 };
 
 } // namespace skin

@@ -4,6 +4,7 @@
 #include "platform/accessibility.h"
 #include "skin/skinstyle.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -56,9 +57,18 @@ void SkinLabel::paintEvent(QPaintEvent *) {
 }
 
 TextSample SkinLabel::captionSample() const {
-    const QFont fitted = fittedFont();
-    return {fitted, QFontMetrics(fitted).elidedText(settings_.caption, Qt::ElideRight, width()),
-            rect(), static_cast<int>(captionAlignment())};
+    if (!caption_ || caption_->rect != rect()) {
+        const QFont font = fitted();
+        caption_ = {font, QFontMetrics(font).elidedText(settings_.caption, Qt::ElideRight, width()),
+                    rect(), static_cast<int>(captionAlignment())};
+    }
+    return *caption_;
+}
+
+void SkinLabel::changeEvent(QEvent *event) {
+    if (event->type() == QEvent::FontChange)
+        caption_.reset();
+    QWidget::changeEvent(event);
 }
 
 namespace {
@@ -76,7 +86,7 @@ bool hasArabicLetters(const QString &text) {
 // drawn narrower first, keeping its height: Latin letters read well
 // narrowed, joined Arabic ones do not. Then the font is made smaller. Sizes
 // and widths go by whole pixels, so each step is measured, not guessed.
-QFont SkinLabel::fittedFont() const {
+QFont SkinLabel::fitted() const {
     QFont fitted = font();
     const auto advance = [this](const QFont &candidate) {
         return QFontMetrics(candidate).horizontalAdvance(settings_.caption);

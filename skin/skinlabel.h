@@ -14,6 +14,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 namespace skin {
 
@@ -45,16 +46,20 @@ public:
 
     // The font the caption is drawn in: the stored one, or a narrower or
     // smaller one when the caption would not fit.
-    QFont fittedFont() const;
+    QFont fittedFont() const { return captionSample().font; }
     // The caption as the label draws it: fitted, elided if it still does
-    // not fit, and aligned.
+    // not fit, and aligned. Measured once for each size and font.
     TextSample captionSample() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    QFont fitted() const;
+
     SkinLabelSettings settings_;
+    mutable std::optional<TextSample> caption_;
 };
 
 } // namespace skin

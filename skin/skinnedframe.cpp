@@ -142,11 +142,7 @@ QMenu *SkinnedFrame::systemMenu() {
     QAction *close = menu_->addAction(QString::fromUtf8(CloseText), this, &QWidget::close);
     close->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
     close->setShortcutContext(Qt::WidgetShortcut);
-    connect(menu_, &QMenu::aboutToHide, this, [this] {
-        input_ = Input::Idle;
-        pressed_.reset();
-        update();
-    });
+    connect(menu_, &QMenu::aboutToHide, this, [this] { drag_.cancel(); });
     return menu_;
 }
 
@@ -161,15 +157,13 @@ void SkinnedFrame::openSystemMenu() {
 // Qt goes by what the window manager announced when it started, which a
 // manager killed leaves behind: the move asked of nobody would then never
 // happen. So the manager is asked for at each move and resize.
-// The move starts once the pointer has gone the drag distance, and follows
-// it from where the button went down.
 // A manager asked once the button is up would wait for a release that never
 // comes, the window glued to the pointer: input held while a sound played,
 // or a quick drag, is handled late. Such a drag is followed by hand instead.
-bool SkinnedFrame::startSystemMove() {
+bool SkinnedFrame::startSystemMove(const QPoint &pressPosition) {
     return windowHandle() && platform::windowManagerRunning(windowHandle()) &&
            platform::leftButtonHeld(windowHandle()) &&
-           (platform::startWindowManagerMove(windowHandle(), pressPosition_) ||
+           (platform::startWindowManagerMove(windowHandle(), pressPosition) ||
             windowHandle()->startSystemMove());
 }
 
@@ -183,7 +177,7 @@ void SkinnedFrame::cancelSystemMoveResize() {
         platform::cancelWindowManagerMoveResize(windowHandle());
 }
 
-void SkinnedFrame::trigger(CaptionButton button) {
+void SkinnedFrame::buttonClicked(CaptionButton button) {
     switch (button) {
     case CaptionButton::Close:
         close();
@@ -234,22 +228,21 @@ void SkinnedFrame::drawCaptionButton(QPainter &painter, const FramePiece &piece)
     const auto button = CaptionButton(*piece.element->type());
     if (!hasButton(button))
         return;
-    const bool down = pressed_ == button && pressedInside_;
-    const char16_t *state = !isEnabled()                      ? props::m_Disabled
-                            : down                            ? props::m_Pressed
-                            : hovered_ == button && !pressed_ ? props::m_Highlighted
-                                                              : props::m_Normal;
-    std::optional<ImagePart> part = SkinArt::partOf(*piece.element, state);
-    const bool borrowed = !part;
-    if (!part)
-        part = SkinArt::partOf(*piece.element, props::m_Normal);
+    const bool down = drag_.isDown(button);
+    const char16_t *state = !isEnabled()                  ? props::m_Disabled
+                            : down                        ? props::m_Pressed
+                            : drag_.isHighlighted(button) ? props::m_Highlighted
+                                                          : props::m_Normal;
+    const std::optional<SkinArt::StatePicture> picture =
+        SkinArt::statePicture(*piece.element, state);
+    const bool borrowed = !picture || picture->borrowed;
     // Sunk by a pixel when held and no pressed picture of its own says how.
     const QPoint shift = down && borrowed ? QPoint(1, 1) : QPoint(0, 0);
 
     painter.save();
     painter.setClipRect(piece.rect, Qt::IntersectClip);
-    if (part) {
-        art_->draw(painter, piece.rect.translated(shift), *part,
+    if (picture) {
+        art_->draw(painter, piece.rect.translated(shift), picture->part,
                    blendFrom(piece.element->integer(props::m_eBlendMode)));
     } else if (button == CaptionButton::SystemMenu) {
         // No picture of its own: the window's icon.
@@ -354,64 +347,12 @@ void SkinnedFrame::mousePressEvent(QMouseEvent *event) {
         QWidget::mousePressEvent(event);
         return;
     }
-    const QPoint position = event->position().toPoint();
-    input_ = Input::WaitingRelease;
-    pressed_ = laidOut_.buttonAt(position);
-    pressPosition_ = event->globalPosition().toPoint();
-    pressGeometry_ = geometry();
-    if (pressed_) {
-        pressedInside_ = true;
-        update(buttonRect(*pressed_));
-        if (*pressed_ == CaptionButton::SystemMenu)
-            openSystemMenu();
-        return;
-    }
-    const int hit = hitTest(position);
-    if (hit == HtCaption) {
-        // The move waits for the pointer to go somewhere: started now, the
-        // window system would take a click's release.
-        input_ = Input::PreparingMove;
-    } else if (const Qt::Edges edges = edgesOf(hit)) {
-        input_ = Input::Resizing;
-        dragEdges_ = edges;
-        byHand_ = !startSystemResize(edges);
-    }
+    drag_.press(event->position().toPoint(), event->globalPosition().toPoint());
 }
 
 void SkinnedFrame::mouseMoveEvent(QMouseEvent *event) {
-    const QPoint position = event->position().toPoint();
-    const QPoint global = event->globalPosition().toPoint();
-    // A move or resize by the window system, or a menu, took the release.
-    if (!event->buttons().testFlag(Qt::LeftButton) && input_ != Input::Idle) {
-        input_ = Input::Idle;
-        pressed_.reset();
-    }
-    switch (input_) {
-    case Input::Idle:
-        hover(position);
-        break;
-    case Input::WaitingRelease:
-        if (!pressed_) {
-            hover(position);
-        } else if (buttonRect(*pressed_).contains(position) != pressedInside_) {
-            pressedInside_ = !pressedInside_;
-            update(buttonRect(*pressed_));
-        }
-        break;
-    case Input::PreparingMove:
-        if ((global - pressPosition_).manhattanLength() < QApplication::startDragDistance())
-            break;
-        input_ = Input::Moving;
-        byHand_ = !startSystemMove();
-        if (byHand_)
-            dragTo(global);
-        break;
-    case Input::Moving:
-    case Input::Resizing:
-        if (byHand_)
-            dragTo(global);
-        break;
-    }
+    drag_.move(event->position().toPoint(), event->globalPosition().toPoint(),
+               event->buttons().testFlag(Qt::LeftButton));
 }
 
 void SkinnedFrame::mouseReleaseEvent(QMouseEvent *event) {
@@ -419,22 +360,7 @@ void SkinnedFrame::mouseReleaseEvent(QMouseEvent *event) {
         QWidget::mouseReleaseEvent(event);
         return;
     }
-    // The window system took no release of a move or resize it runs: the
-    // button went up before it began. It is called off, and the window goes
-    // where this release leaves it.
-    if ((input_ == Input::Moving || input_ == Input::Resizing) && !byHand_) {
-        cancelSystemMoveResize();
-        dragTo(event->globalPosition().toPoint());
-    }
-    input_ = Input::Idle;
-    if (!pressed_ || *pressed_ == CaptionButton::SystemMenu)
-        return;
-    const CaptionButton button = *pressed_;
-    const bool inside = buttonRect(button).contains(event->position().toPoint());
-    pressed_.reset();
-    update();
-    if (inside)
-        trigger(button);
+    drag_.release(event->position().toPoint(), event->globalPosition().toPoint());
 }
 
 void SkinnedFrame::mouseDoubleClickEvent(QMouseEvent *event) {
@@ -444,7 +370,7 @@ void SkinnedFrame::mouseDoubleClickEvent(QMouseEvent *event) {
         return;
     }
     if (hitTest(position) == HtCaption && hasButton(CaptionButton::Maximise)) {
-        trigger(CaptionButton::Maximise);
+        buttonClicked(CaptionButton::Maximise);
         return;
     }
     mousePressEvent(event);
@@ -452,42 +378,11 @@ void SkinnedFrame::mouseDoubleClickEvent(QMouseEvent *event) {
 
 void SkinnedFrame::leaveEvent(QEvent *event) {
     QWidget::leaveEvent(event);
-    if (hovered_) {
-        hovered_.reset();
-        update();
-    }
+    drag_.leave();
     unsetCursor();
 }
 
-void SkinnedFrame::hover(const QPoint &position) {
-    const std::optional<CaptionButton> hovered = laidOut_.buttonAt(position);
-    if (hovered != hovered_) {
-        hovered_ = hovered;
-        update();
-    }
-    updateCursor(hitTest(position));
-}
-
-void SkinnedFrame::dragTo(const QPoint &globalPosition) {
-    const QPoint delta = globalPosition - pressPosition_;
-    if (input_ == Input::Moving) {
-        move(pressGeometry_.topLeft() + delta);
-        return;
-    }
-    QRect geometry = pressGeometry_;
-    const QSize minimum = minimumSize();
-    if (dragEdges_ & Qt::LeftEdge)
-        geometry.setLeft(qMin(geometry.left() + delta.x(), geometry.right() + 1 - minimum.width()));
-    if (dragEdges_ & Qt::RightEdge)
-        geometry.setRight(
-            qMax(geometry.right() + delta.x(), geometry.left() + minimum.width() - 1));
-    if (dragEdges_ & Qt::BottomEdge)
-        geometry.setBottom(
-            qMax(geometry.bottom() + delta.y(), geometry.top() + minimum.height() - 1));
-    setGeometry(geometry);
-}
-
-void SkinnedFrame::updateCursor(int hit) {
+void SkinnedFrame::pointerOver(int hit) {
     switch (hit) {
     case HtLeft:
     case HtRight:

@@ -14,16 +14,11 @@
 //   picture of its own for a state borrows m_Normal's; while held it is
 //   drawn pressed (its own m_Pressed picture, or m_Normal sunk by a pixel
 //   and darkened), and it acts when let go over it.
-// - The left button's press, motion and release are one explicit state.
-//   A press on the caption moves the window once the pointer has gone the
-//   drag distance (a click on it does nothing, and keeps its release); a
-//   press on a resizing border resizes it at once. Both go through the
-//   window system's own move and resize where it offers them and a window
-//   manager runs, by hand where not (a manager may go and come while the
-//   window is open). The window system is asked only while the button is
-//   really down; a release that reaches the frame during a move or resize
-//   the window system runs calls it off and ends the drag there. The rest
-//   of the border does nothing.
+// - The left button moves the window by its caption and resizes it by its
+//   borders (FrameDrag), through the window system's own move and resize
+//   where it offers them and a window manager runs, by hand where not (a
+//   manager may go and come while the window is open). The window system is
+//   asked only while the button is really down.
 // - The frame keeps no region of its own (m_bAffectRegion is 0): where a
 //   piece is transparent, the window element's m_BackColor shows.
 //
@@ -33,6 +28,7 @@
 // does for the windows it frames.
 #pragma once
 
+#include "skin/framedrag.h"
 #include "skin/framegeometry.h"
 #include "skin/skinart.h"
 #include "skin/textrehearsal.h"
@@ -49,7 +45,7 @@ namespace skin {
 
 class SkinStyle;
 
-class SkinnedFrame : public QWidget {
+class SkinnedFrame : public QWidget, private FrameDrag::Window {
     Q_OBJECT
 public:
     // Takes client (a top-level window until now) into the frame, with its
@@ -80,14 +76,6 @@ public:
     void openSystemMenu();
 
 protected:
-    // The window system's own move and resize; false where it offers none
-    // or no window manager runs now.
-    virtual bool startSystemMove();
-    virtual bool startSystemResize(Qt::Edges edges);
-    // Calls off a move or resize the window system began once the button was
-    // already up; it would never end.
-    virtual void cancelSystemMoveResize();
-
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -99,11 +87,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // What the left button is doing, from its press to its release: held on
-    // a caption button or an area that does nothing, on the caption until
-    // it moves past the drag distance, moving or resizing the window.
-    enum class Input { Idle, WaitingRelease, PreparingMove, Moving, Resizing };
-
     void layOut();
     void styleClient();
     void drawPiece(QPainter &painter, const FramePiece &piece) const;
@@ -111,12 +94,20 @@ private:
     void drawCaptionText(QPainter &painter, const FramePiece &piece) const;
     std::optional<TextSample> captionSample(const FramePiece &piece) const;
     Q_INVOKABLE void rehearseText();
-    void trigger(CaptionButton button);
-    void hover(const QPoint &position);
-    void dragTo(const QPoint &globalPosition);
-    void updateCursor(int hit);
     void watchScreen(QScreen *screen);
     void keepWithinReach();
+
+    // What the left button does to the window (FrameDrag::Window).
+    QRect windowGeometry() const override { return geometry(); }
+    QSize smallestSize() const override { return minimumSize(); }
+    void moveWindow(const QPoint &topLeft) override { move(topLeft); }
+    void resizeWindow(const QRect &to) override { setGeometry(to); }
+    bool startSystemMove(const QPoint &pressPosition) override;
+    bool startSystemResize(Qt::Edges edges) override;
+    void cancelSystemMoveResize() override;
+    void buttonClicked(CaptionButton button) override;
+    void buttonsChanged() override { update(); }
+    void pointerOver(int hit) override;
 
     std::shared_ptr<const SkinArt> art_;
     std::unique_ptr<SkinStyle> style_;
@@ -130,15 +121,7 @@ private:
     bool watchingScreen_ = false;
     QMetaObject::Connection screenWatch_;
 
-    Input input_ = Input::Idle;
-    // Moving or resizing here rather than by the window system.
-    bool byHand_ = false;
-    Qt::Edges dragEdges_;
-    QPoint pressPosition_; // global
-    QRect pressGeometry_;
-    std::optional<CaptionButton> pressed_;
-    std::optional<CaptionButton> hovered_;
-    bool pressedInside_ = false;
+    FrameDrag drag_{laidOut_, *this};
 };
 
 } // namespace skin

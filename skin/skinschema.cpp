@@ -217,10 +217,6 @@ bool PictureLayout::isKnownWord(int index) const {
            std::any_of(colourWords.begin(), colourWords.end(), isColour);
 }
 
-std::span<const KindSpec> elementKinds() {
-    return kinds;
-}
-
 const KindSpec *kindSpec(ElementKind kind) {
     for (const KindSpec &k : kinds) {
         if (k.kind == kind)

@@ -65,8 +65,6 @@ struct KindSpec {
     std::span<const GroupSpec> groups;
 };
 
-// The kinds with a class identifier (every kind but Root), in table order.
-std::span<const KindSpec> elementKinds();
 const KindSpec *kindSpec(ElementKind kind);
 const KindSpec *kindSpecForClassId(const ClassId &id);
 const KindSpec *kindSpecForName(QStringView name);

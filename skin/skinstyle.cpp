@@ -15,12 +15,11 @@
 namespace skin {
 namespace {
 
-// The colour of a state's text, from its picture's text style.
+// The colour of a state's text, from the text style of the picture the
+// state draws.
 std::optional<QColor> stateTextColour(const Element &button, QStringView state) {
-    const Picture *picture = button.picture(state);
-    if (!picture || !picture->hasImage())
-        return std::nullopt;
-    const std::optional<TextStyle> style = picture->textStyle();
+    const std::optional<SkinArt::StatePicture> picture = SkinArt::statePicture(button, state);
+    const std::optional<TextStyle> style = picture ? picture->picture->textStyle() : std::nullopt;
     if (!style)
         return std::nullopt;
     return textColour(style->textColour);
@@ -83,6 +82,11 @@ void SkinStyle::polish(QWidget *widget) {
 
 void SkinStyle::unpolish(QWidget *widget) {
     QProxyStyle::unpolish(widget);
+    if (qobject_cast<QPushButton *>(widget))
+        widget->setAttribute(Qt::WA_Hover, false);
+    // Back to the palette it inherits: the layer gives a picture box none.
+    if (qobject_cast<platform::PictureBox *>(widget))
+        widget->setPalette(QPalette());
 }
 
 void SkinStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
@@ -152,21 +156,18 @@ void SkinStyle::drawButtonBevel(const QStyleOption *option, QPainter *painter) c
     const Element *button = art_->element(elements::Button);
     if (!button)
         return;
-    std::optional<ImagePart> part = SkinArt::partOf(*button, buttonState(option->state));
-    if (!part)
-        part = SkinArt::partOf(*button, props::m_Normal);
-    if (part)
-        art_->draw(*painter, option->rect, *part, blendFrom(button->integer(props::m_eBlendMode)));
+    if (const std::optional<SkinArt::StatePicture> picture =
+            SkinArt::statePicture(*button, buttonState(option->state)))
+        art_->draw(*painter, option->rect, picture->part,
+                   blendFrom(button->integer(props::m_eBlendMode)));
 }
 
 void SkinStyle::drawButtonLabel(const QStyleOptionButton *option, QPainter *painter,
                                 const QWidget *widget) const {
     QStyleOptionButton label = *option;
     if (const Element *button = art_->element(elements::Button)) {
-        std::optional<QColor> colour = stateTextColour(*button, buttonState(option->state));
-        if (!colour)
-            colour = stateTextColour(*button, props::m_Normal);
-        if (colour)
+        if (const std::optional<QColor> colour =
+                stateTextColour(*button, buttonState(option->state)))
             label.palette.setColor(QPalette::ButtonText, *colour);
     }
     QProxyStyle::drawControl(CE_PushButtonLabel, &label, painter, widget);

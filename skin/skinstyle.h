@@ -30,7 +30,6 @@ public:
     explicit SkinStyle(std::shared_ptr<const SkinArt> art);
 
     const SkinArt &art() const { return *art_; }
-    const std::shared_ptr<const SkinArt> &sharedArt() const { return art_; }
 
     // The palette of a skinned client area: the window background as the
     // Window brush.

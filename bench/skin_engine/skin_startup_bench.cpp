@@ -4,27 +4,8 @@
 // Usage: skin_startup_bench [runs]   (needs a display: DISPLAY or QT_QPA_PLATFORM)
 #include "bench/support/benchstats.h"
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QProcess>
 #include <algorithm>
 #include <cstdio>
-
-namespace {
-
-double runOnce(const QString &program, const QStringList &arguments) {
-    QElapsedTimer timer;
-    timer.start();
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
-        std::fprintf(stderr, "skin_startup_bench: %s failed: %s\n", qPrintable(program),
-                     process.readAllStandardError().constData());
-        std::exit(1);
-    }
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-} // namespace
 
 int main(int argc, char *argv[]) {
     QCoreApplication application(argc, argv);
@@ -33,14 +14,14 @@ int main(int argc, char *argv[]) {
     const QString table = QStringLiteral(MAIN_WINDOW_TABLE);
     const QStringList plainArgs{QStringLiteral("plain")}, skinnedArgs{QStringLiteral("skinned")};
     // One run of each first, so none pays for cold caches.
-    runOnce(bareWindow, {});
-    runOnce(table, plainArgs);
-    runOnce(table, skinnedArgs);
+    bench::runOnce(bareWindow, {});
+    bench::runOnce(table, plainArgs);
+    bench::runOnce(table, skinnedArgs);
     QList<double> bare, plain, skinned;
     for (int i = 0; i < runs; ++i) {
-        bare.append(runOnce(bareWindow, {}));
-        plain.append(runOnce(table, plainArgs));
-        skinned.append(runOnce(table, skinnedArgs));
+        bare.append(bench::runOnce(bareWindow, {}));
+        plain.append(bench::runOnce(table, plainArgs));
+        skinned.append(bench::runOnce(table, skinnedArgs));
     }
     const double bareMs = bench::median(bare), plainMs = bench::median(plain),
                  skinnedMs = bench::median(skinned);

@@ -6,8 +6,6 @@
 #include "bench/support/benchstats.h"
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QProcess>
 #include <algorithm>
 #include <cstdio>
 
@@ -15,19 +13,6 @@ namespace {
 
 QString besideRunner(const char *name) {
     return QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromUtf8(name));
-}
-
-double runOnce(const QString &program) {
-    QElapsedTimer timer;
-    timer.start();
-    QProcess process;
-    process.start(program, {});
-    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
-        std::fprintf(stderr, "bench_startup: %s failed: %s\n", qPrintable(program),
-                     process.readAllStandardError().constData());
-        std::exit(1);
-    }
-    return timer.nsecsElapsed() / 1e6;
 }
 
 } // namespace
@@ -38,12 +23,12 @@ int main(int argc, char *argv[]) {
     const QString bareWindow = besideRunner(BARE_WINDOW);
     const QString programWindow = besideRunner(PROGRAM_WINDOW);
     // One run of each first, so neither pays for cold caches.
-    runOnce(bareWindow);
-    runOnce(programWindow);
+    bench::runOnce(bareWindow);
+    bench::runOnce(programWindow);
     QList<double> bare, program;
     for (int i = 0; i < runs; ++i) {
-        bare.append(runOnce(bareWindow));
-        program.append(runOnce(programWindow));
+        bare.append(bench::runOnce(bareWindow));
+        program.append(bench::runOnce(programWindow));
     }
     const double bareMs = bench::median(bare), programMs = bench::median(program);
     std::printf("start-up to first paint, median of %d runs\n", runs);

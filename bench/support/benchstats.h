@@ -4,9 +4,13 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QList>
+#include <QProcess>
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #ifndef _WIN32
 #include <unistd.h>
 #endif
@@ -27,6 +31,21 @@ inline double median(QList<double> values) {
         return 0;
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+// The time from starting a program to its end, in ms. A program that fails,
+// or runs longer than 30 s, ends the benchmark with what it wrote.
+inline double runOnce(const QString &program, const QStringList &arguments = {}) {
+    QElapsedTimer timer;
+    timer.start();
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+        std::fprintf(stderr, "%s: %s failed: %s\n", qPrintable(QCoreApplication::applicationName()),
+                     qPrintable(program), process.readAllStandardError().constData());
+        std::exit(1);
+    }
+    return double(timer.nsecsElapsed()) / 1e6;
 }
 
 #ifndef _WIN32

@@ -1,20 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The narrow code page on Linux: the C library's locale, converted by iconv.
 #include "platform/codepage.h"
+#include "platform/charactercodec.h"
 
-#include <QList>
-#include <cerrno>
-#include <cstring>
 #include <iconv.h>
 #include <langinfo.h>
 #include <locale.h>
+#include <optional>
 
 namespace platform {
 namespace {
-
-bool namesUtf8(const QByteArray &codeset) {
-    const QByteArray upper = codeset.toUpper();
-    return upper == "UTF-8" || upper == "UTF8";
-}
 
 // The codeset the environment asks for. Qt switches LC_CTYPE of the process
 // to UTF-8 when the environment names something else, so the environment's
@@ -26,26 +21,9 @@ QByteArray environmentCodeset() {
         environment = newlocale(LC_ALL_MASK, "C", nullptr);
     if (!environment)
         return "ANSI_X3.4-1968";
-    const QByteArray codeset = nl_langinfo_l(CODESET, environment);
+    QByteArray codeset = nl_langinfo_l(CODESET, environment);
     freelocale(environment);
     return codeset;
-}
-
-// One conversion through iconv; false when iconv cannot convert all of it.
-bool convert(iconv_t converter, const QByteArray &in, QByteArray &out) {
-    iconv(converter, nullptr, nullptr, nullptr, nullptr);
-    QByteArray buffer(in.size() * 4 + 8, Qt::Uninitialized);
-    char *inPtr = const_cast<char *>(in.constData());
-    size_t inLeft = static_cast<size_t>(in.size());
-    char *outPtr = buffer.data();
-    size_t outLeft = static_cast<size_t>(buffer.size());
-    if (iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1))
-        return false;
-    if (iconv(converter, nullptr, nullptr, &outPtr, &outLeft) == static_cast<size_t>(-1))
-        return false;
-    buffer.truncate(outPtr - buffer.data());
-    out = buffer;
-    return true;
 }
 
 class Iconv {
@@ -57,56 +35,67 @@ public:
     }
     Iconv(const Iconv &) = delete;
     Iconv &operator=(const Iconv &) = delete;
-    bool valid() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
-    iconv_t handle() const { return handle_; }
+    // iconv_open's failure is (iconv_t)-1.
+    bool valid() const {
+        return handle_ != reinterpret_cast<iconv_t>(-1); // NOLINT(performance-no-int-to-ptr)
+    }
+
+    // One conversion, appended to out; false when iconv cannot convert all
+    // of it.
+    bool convert(const QByteArray &in, QByteArray &out) {
+        if (!valid())
+            return false;
+        iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+        QByteArray buffer(in.size() * 4 + 8, Qt::Uninitialized);
+        char *inPtr = const_cast<char *>(in.constData());
+        size_t inLeft = static_cast<size_t>(in.size());
+        char *outPtr = buffer.data();
+        size_t outLeft = static_cast<size_t>(buffer.size());
+        if (iconv(handle_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1))
+            return false;
+        if (iconv(handle_, nullptr, nullptr, &outPtr, &outLeft) == static_cast<size_t>(-1))
+            return false;
+        out.append(buffer.constData(), outPtr - buffer.data());
+        return true;
+    }
 
 private:
     iconv_t handle_;
 };
 
+// A byte at a time: the C library's narrow code pages here are single-byte
+// ones, or UTF-8, which CodePage converts by itself. Each way is opened when
+// first asked for: a conversion goes one way.
+class IconvCodec final : public CharacterCodec {
+public:
+    explicit IconvCodec(QByteArray codeset) : codeset_(std::move(codeset)) {}
+
+    bool encode(const QString &character, QByteArray &narrow) override {
+        if (!toNarrow_)
+            toNarrow_.emplace(codeset_.constData(), "UTF-8");
+        return toNarrow_->convert(character.toUtf8(), narrow);
+    }
+    int length(char) override { return 1; }
+    bool decode(const char *bytes, int count, QString &wide) override {
+        if (!fromNarrow_)
+            fromNarrow_.emplace("UTF-8", codeset_.constData());
+        QByteArray utf8;
+        if (!fromNarrow_->convert(QByteArray(bytes, count), utf8))
+            return false;
+        wide.append(QString::fromUtf8(utf8));
+        return true;
+    }
+
+private:
+    QByteArray codeset_;
+    std::optional<Iconv> toNarrow_;
+    std::optional<Iconv> fromNarrow_;
+};
+
 } // namespace
 
-CodePage::CodePage(QByteArray codeset) : codeset_(std::move(codeset)), utf8_(namesUtf8(codeset_)) {}
-
-QByteArray CodePage::toNarrow(const QString &text) const {
-    if (utf8_)
-        return text.toUtf8();
-    Iconv converter(codeset_.constData(), "UTF-8");
-    QByteArray narrow;
-    narrow.reserve(text.size());
-    for (const char32_t codePoint : text.toUcs4()) {
-        QByteArray converted;
-        if (codePoint < 0x80) {
-            narrow.append(static_cast<char>(codePoint));
-        } else if (converter.valid() &&
-                   convert(converter.handle(), QString::fromUcs4(&codePoint, 1).toUtf8(),
-                           converted)) {
-            narrow.append(converted);
-        } else {
-            narrow.append('?');
-        }
-    }
-    return narrow;
-}
-
-QString CodePage::fromNarrow(const char *text, qsizetype length) const {
-    if (!text)
-        return QString();
-    const QByteArray bytes = length < 0 ? QByteArray(text) : QByteArray(text, length);
-    if (utf8_)
-        return QString::fromUtf8(bytes);
-    Iconv converter("UTF-8", codeset_.constData());
-    QString wide;
-    for (const char byte : bytes) {
-        QByteArray converted;
-        if (static_cast<unsigned char>(byte) < 0x80)
-            wide.append(QLatin1Char(byte));
-        else if (converter.valid() && convert(converter.handle(), QByteArray(1, byte), converted))
-            wide.append(QString::fromUtf8(converted));
-        else
-            wide.append(QChar(0xFFFD));
-    }
-    return wide;
+std::unique_ptr<CharacterCodec> systemCodec(const QByteArray &codeset) {
+    return std::make_unique<IconvCodec>(codeset);
 }
 
 CodePage &CodePage::real() {

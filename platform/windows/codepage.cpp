@@ -2,11 +2,10 @@
 // The narrow code page on Windows: the system's ANSI code page (CP_ACP),
 // converted by the system's own functions.
 #include "platform/codepage.h"
+#include "platform/charactercodec.h"
 
 #include "platform/windows/win32calls.h"
 
-#include <QList>
-#include <algorithm>
 #include <optional>
 
 namespace platform {
@@ -28,52 +27,32 @@ std::optional<unsigned> codePageNamed(const QByteArray &codeset) {
     return valid && number > 0 ? std::optional(number) : std::nullopt;
 }
 
+// Beyond ASCII, ASCII has nothing, whatever the system would substitute (it
+// folds high bytes onto low ones); nor has a code page the system does not
+// know.
+class Win32Codec final : public CharacterCodec {
+public:
+    explicit Win32Codec(const QByteArray &codeset) : page_(codePageNamed(codeset)) {
+        if (page_ == Ascii)
+            page_.reset();
+    }
+
+    bool encode(const QString &character, QByteArray &narrow) override {
+        return page_ && win32::encodeCharacter(*page_, character, narrow);
+    }
+    int length(char lead) override { return page_ ? win32::characterLength(*page_, lead) : 1; }
+    bool decode(const char *bytes, int count, QString &wide) override {
+        return page_ && win32::decodeCharacter(*page_, bytes, count, wide);
+    }
+
+private:
+    std::optional<unsigned> page_;
+};
+
 } // namespace
 
-CodePage::CodePage(QByteArray codeset)
-    : codeset_(std::move(codeset)), utf8_(codePageNamed(codeset_) == Utf8) {}
-
-// ASCII is ASCII everywhere; beyond it ASCII has nothing, whatever the
-// system would substitute (it folds high bytes onto low ones).
-QByteArray CodePage::toNarrow(const QString &text) const {
-    if (utf8_)
-        return text.toUtf8();
-    const std::optional<unsigned> page = codePageNamed(codeset_);
-    QByteArray narrow;
-    narrow.reserve(text.size());
-    for (const char32_t codePoint : text.toUcs4()) {
-        if (codePoint < 0x80)
-            narrow.append(static_cast<char>(codePoint));
-        else if (!page || *page == Ascii ||
-                 !win32::encodeCharacter(*page, QString::fromUcs4(&codePoint, 1), narrow))
-            narrow.append('?');
-    }
-    return narrow;
-}
-
-QString CodePage::fromNarrow(const char *text, qsizetype length) const {
-    if (!text)
-        return QString();
-    const QByteArray bytes = length < 0 ? QByteArray(text) : QByteArray(text, length);
-    if (utf8_)
-        return QString::fromUtf8(bytes);
-    const std::optional<unsigned> page = codePageNamed(codeset_);
-    QString wide;
-    for (qsizetype at = 0; at < bytes.size();) {
-        const char lead = bytes[at];
-        if (static_cast<unsigned char>(lead) < 0x80) {
-            wide.append(QLatin1Char(lead));
-            ++at;
-            continue;
-        }
-        const int size = page && *page != Ascii ? win32::characterLength(*page, lead) : 1;
-        const int count = static_cast<int>(std::min<qsizetype>(size, bytes.size() - at));
-        if (!page || *page == Ascii ||
-            !win32::decodeCharacter(*page, bytes.constData() + at, count, wide))
-            wide.append(QChar(0xFFFD));
-        at += count;
-    }
-    return wide;
+std::unique_ptr<CharacterCodec> systemCodec(const QByteArray &codeset) {
+    return std::make_unique<Win32Codec>(codeset);
 }
 
 CodePage &CodePage::real() {

@@ -245,6 +245,18 @@ struct SourceError {
     QString message;
 };
 
+// Only ASCII 0-9, a-f and A-F are hexadecimal digits in a source:
+// QChar::isDigit takes any script's digits, and QString::toUInt a sign,
+// spaces and a second "0x" too.
+bool isHexDigit(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'f') || (u >= u'A' && u <= u'F');
+}
+
+bool isHexNumber(QStringView digits) {
+    return !digits.isEmpty() && std::all_of(digits.begin(), digits.end(), isHexDigit);
+}
+
 class SourceReader {
 public:
     explicit SourceReader(QString baseDir) : baseDir_(std::move(baseDir)) {}
@@ -286,8 +298,9 @@ private:
     qint64 integer(const QJsonValue &v, qint64 min, qint64 max) const {
         qint64 value = 0;
         if (v.isString() && v.toString().startsWith(QStringLiteral("0x"))) {
-            bool ok = false;
-            value = qint64(v.toString().mid(2).toUInt(&ok, 16));
+            const QString digits = v.toString().mid(2);
+            bool ok = isHexNumber(digits);
+            value = ok ? qint64(digits.toUInt(&ok, 16)) : 0;
             if (!ok)
                 fail(QStringLiteral("bad hexadecimal number %1").arg(v.toString()));
             if (min < 0 && value > max) // a 32-bit pattern for a signed field
@@ -334,9 +347,7 @@ private:
 
     QByteArray hex(const QJsonValue &v) const {
         const QString s = v.toString();
-        if (!v.isString() || s.size() % 2 != 0 || !std::all_of(s.begin(), s.end(), [](QChar c) {
-                return c.isDigit() || (c.toLower() >= u'a' && c.toLower() <= u'f');
-            }))
+        if (!v.isString() || s.size() % 2 != 0 || !std::all_of(s.begin(), s.end(), isHexDigit))
             fail(QStringLiteral("expected hexadecimal bytes"));
         return QByteArray::fromHex(s.toLatin1());
     }
@@ -379,7 +390,7 @@ private:
             return ShortFlag{quint16(integer(v, 0, 0xFFFF))};
         case Encoding::ColourTriple: {
             const QString s = v.toString();
-            bool ok = s.size() == 7 && s.startsWith(QLatin1Char('#'));
+            bool ok = s.size() == 7 && s.startsWith(QLatin1Char('#')) && isHexNumber(s.mid(1));
             const uint rgb = ok ? s.mid(1).toUInt(&ok, 16) : 0;
             if (!ok)
                 fail(QStringLiteral("expected a colour \"#RRGGBB\""));

@@ -28,24 +28,6 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(form_.window()));
     }
 
-    void windowProperties() {
-        QWidget *window = form_.window();
-        QCOMPARE(window->windowTitle(), QStringLiteral("برنامج: تعليم سنوميل"));
-        QCOMPARE(window->size(), QSize(600, 462));
-        const Qt::WindowFlags flags = window->windowFlags();
-        QVERIFY(flags & Qt::WindowMinimizeButtonHint);
-        QVERIFY(flags & Qt::WindowCloseButtonHint);
-        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-        QVERIFY(window->minimumSize() != window->maximumSize()); // resizable
-        QVERIFY(window->windowIcon().availableSizes().contains(QSize(100, 150)));
-        // Centred on the screen, in the frame the skin puts around it.
-        QWidget *top = form_.topLevel();
-        QCOMPARE(top->size(), QSize(600 + 6, 462 + 48));
-        const QRect screen = top->screen()->availableGeometry();
-        QVERIFY(qAbs(top->geometry().center().x() - screen.center().x()) <= 1);
-        QVERIFY(qAbs(top->geometry().center().y() - screen.center().y()) <= 1);
-    }
-
     void containers() {
         auto *pic1 = form_.control<platform::PictureBox>("Pic1");
         auto *img1 = form_.control<platform::ImageControl>("Img1");

@@ -1,16 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/form1.h"
 #include "app/startup.h"
+#include "tests/desktop/xsession.h"
 #include "tests/support/fakes.h"
 #include "tests/support/mediafiles.h"
-#include "tests/support/xpointer.h"
 
 #include <QApplication>
-#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
+#include <atomic>
+#include <functional>
+#include <thread>
+
+namespace {
+
+// Real input from a thread of its own, as from another program: the sound
+// holds this one meanwhile. The thread is waited for when it goes.
+std::jthread sendInput(std::function<void(monkey::XSession &)> input) {
+    return std::jthread([input = std::move(input)] {
+        monkey::XSession x;
+        x.setPause([](int ms) { QThread::msleep(ms); });
+        input(x);
+    });
+}
+
+} // namespace
 
 // Real X clicks while a real sound plays: the window keeps painting, takes
 // no input until the sound has ended, and then handles the click that came.
@@ -41,20 +58,19 @@ private slots:
         // While the first sound plays, a timer still runs and the picture
         // area has already been painted with the letter's picture.
         QColor paintedDuringSound;
-        QTimer::singleShot(900, [&] {
+        QTimer look;
+        look.setSingleShot(true);
+        connect(&look, &QTimer::timeout, [&] {
             paintedDuringSound = form.control("Pic1")->grab().toImage().pixelColor(290, 160);
         });
-        qint64 secondClickDone = -1;
-        QProcess clicks;
-        connect(&clicks, &QProcess::finished, [&] { secondClickDone = sound.clock.elapsed(); });
-        clicks.start(
-            QStringLiteral("sh"),
-            {QStringLiteral("-c"), QStringLiteral("xdotool mousemove %1 %2 click 1; sleep 0.6; "
-                                                  "xdotool mousemove %3 %4 click 1")
-                                       .arg(tha.x())
-                                       .arg(tha.y())
-                                       .arg(ba.x())
-                                       .arg(ba.y())});
+        look.start(900);
+        std::atomic<qint64> secondClickDone = -1;
+        const std::jthread clicks = sendInput([&](monkey::XSession &x) {
+            x.click(tha);
+            QThread::msleep(600);
+            x.click(ba);
+            secondClickDone = sound.clock.elapsed();
+        });
         QTRY_COMPARE_WITH_TIMEOUT(sound.calls.size(), 2, 15000);
         QTRY_COMPARE_WITH_TIMEOUT(sound.ends.size(), 2, 10000);
 
@@ -91,22 +107,19 @@ private slots:
         const QPoint tha = centre(form.control("Command1"));
         const QPoint from = frame->mapToGlobal(QPoint(300, 10));
         const QPoint by(-70, 45);
-        const auto at = [](QPoint p) { return QStringLiteral("%1 %2").arg(p.x()).arg(p.y()); };
-        qint64 dragDone = -1;
-        QProcess input;
-        connect(&input, &QProcess::finished, [&] { dragDone = services.sound.clock.elapsed(); });
+        std::atomic<qint64> dragDone = -1;
         // A click, then a drag at a person's pace: press, two motions, release.
-        input.start(QStringLiteral("sh"),
-                    {QStringLiteral("-c"),
-                     QStringLiteral("xdotool mousemove %1 click 1; sleep 0.4; "
-                                    "xdotool mousemove %2 mousedown 1; sleep 0.1; "
-                                    "xdotool mousemove %3; sleep 0.1; xdotool mousemove %4; "
-                                    "sleep 0.1; xdotool mouseup 1")
-                         .arg(at(tha), at(from), at(from + by / 2), at(from + by))});
+        const std::jthread input = sendInput([&](monkey::XSession &x) {
+            x.click(tha);
+            QThread::msleep(400);
+            x.drag(from, from + by);
+            dragDone = services.sound.clock.elapsed();
+        });
         QTRY_COMPARE_WITH_TIMEOUT(services.sound.ends.size(), 1, 15000);
         QVERIFY(dragDone > 0 && dragDone < services.sound.ends[0]);
+        monkey::XSession x;
         QString why;
-        QVERIFY2(testing::staysWhereLetGo(frame, start + by, &why), qPrintable(why));
+        QVERIFY2(x.staysWhereLetGo(frame->winId(), start + by, &why), qPrintable(why));
     }
 
 private:

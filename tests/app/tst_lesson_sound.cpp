@@ -3,15 +3,11 @@
 // after the first lesson, one killed and started again between lessons, one
 // killed while a lesson speaks. The test server (scripts/soundserver) is
 // taken away and brought back as scripts/test starts it.
-#include "app/form1.h"
 #include "app/startup.h"
-#include "tests/support/fakes.h"
 #include "tests/support/lessonwindow.h"
-#include "tests/support/mediafiles.h"
 #include "tests/support/soundserver.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -20,8 +16,8 @@ namespace {
 // Two letters: a long one to be cut off, a short one to be heard.
 constexpr int LongLetterMs = 6000;
 constexpr int ShortLetterMs = 1000;
-const char *const LongLetter = "Command1";   // ث
-const char *const ShortLetter = "Command16"; // ب
+const app::Letter &LongLetter = app::Letters[3];  // ث
+const app::Letter &ShortLetter = app::Letters[1]; // ب
 
 } // namespace
 
@@ -32,20 +28,15 @@ private slots:
         if (!testing::usingTestSoundServer())
             QSKIP("needs the test sound server (scripts/test starts one)");
         app::prepareApplication(*qApp);
-        QVERIFY(folder_.isValid());
-        for (const auto &[stem, ms] :
-             {std::pair{"ث", LongLetterMs}, std::pair{"ب", ShortLetterMs}}) {
-            const QString name = folder_.filePath(QString::fromUtf8(stem));
-            QVERIFY(testing::writePicture(name + QStringLiteral(".bmp"), {20, 20}, Qt::red, "BMP"));
-            QVERIFY(testing::writeFile(name + QStringLiteral(".wav"), testing::toneWave(ms)));
-        }
     }
 
     void init() {
-        form_ = std::make_unique<app::Form1>();
-        form_->Show();
+        lesson_ = std::make_unique<testing::LessonWindow>(/*forwardSound=*/true);
+        QVERIFY(lesson_->isValid());
+        QVERIFY(lesson_->writeLetter(LongLetter, {20, 20}, Qt::red, LongLetterMs));
+        QVERIFY(lesson_->writeLetter(ShortLetter, {20, 20}, Qt::red, ShortLetterMs));
     }
-    void cleanup() { form_.reset(); }
+    void cleanup() { lesson_.reset(); }
 
     // The program's first lesson finds no server: silent, at once. The
     // server then starts, and the next lesson is heard. (First: the
@@ -54,7 +45,7 @@ private slots:
         testing::SoundServerAway away;
         QVERIFY(away.isAway());
         press(ShortLetter);
-        QCOMPARE(sound_.results.last(), FALSE);
+        QCOMPARE(sound().results.last(), FALSE);
         QVERIFY2(lastCallMs() < 1000, qPrintable(QString::number(lastCallMs())));
         QVERIFY(away.back());
         QVERIFY2(shortLetterHeard(), "the lesson after the server came is not heard");
@@ -81,32 +72,27 @@ private slots:
         kill.setSingleShot(true);
         connect(&kill, &QTimer::timeout, [&] {
             away = std::make_unique<testing::SoundServerAway>();
-            goneAt = sound_.clock.elapsed();
+            goneAt = sound().clock.elapsed();
         });
         kill.start(1000);
         press(LongLetter);
         QVERIFY(away && away->isAway());
-        QCOMPARE(sound_.results.last(), FALSE);
-        const qint64 endedAfterGone = sound_.ends.last() - goneAt;
-        QVERIFY2(sound_.ends.last() - sound_.starts.last() < LongLetterMs && endedAfterGone < 1000,
+        QCOMPARE(sound().results.last(), FALSE);
+        const qint64 endedAfterGone = sound().ends.last() - goneAt;
+        QVERIFY2(lastCallMs() < LongLetterMs && endedAfterGone < 1000,
                  qPrintable(QStringLiteral("lesson %1 ms, ended %2 ms after the server")
-                                .arg(sound_.ends.last() - sound_.starts.last())
+                                .arg(lastCallMs())
                                 .arg(endedAfterGone)));
         press(ShortLetter);
-        QCOMPARE(sound_.results.last(), FALSE);
+        QCOMPARE(sound().results.last(), FALSE);
         QVERIFY(away->back());
         QVERIFY2(shortLetterHeard(), "the lesson after the server came back is not heard");
     }
 
 private:
-    void press(const char *button) {
-        testing::FixedFolder folder(folder_.path());
-        const platform::Service<platform::ProgramFolder>::Fake folderFake(folder);
-        const platform::Service<platform::SoundDevice>::Fake soundFake(sound_);
-        testing::pressButton(*form_, button);
-    }
-
-    qint64 lastCallMs() const { return sound_.ends.last() - sound_.starts.last(); }
+    void press(const app::Letter &letter) { lesson_->press(letter.button); }
+    const testing::RecordingSound &sound() const { return lesson_->sound; }
+    qint64 lastCallMs() const { return sound().ends.last() - sound().starts.last(); }
 
     // The short letter, pressed, reaches the sink whole.
     bool shortLetterHeard() {
@@ -118,12 +104,10 @@ private:
         QTest::qWait(300);
         const int audible = testing::audibleMs(recorder.stop());
         qInfo("heard %d ms of a %d ms letter", audible, ShortLetterMs);
-        return sound_.results.last() == TRUE && audible > ShortLetterMs * 9 / 10;
+        return sound().results.last() == TRUE && audible > ShortLetterMs * 9 / 10;
     }
 
-    QTemporaryDir folder_;
-    testing::RecordingSound sound_{/*forwardToReal=*/true};
-    std::unique_ptr<app::Form1> form_;
+    std::unique_ptr<testing::LessonWindow> lesson_;
 };
 
 QTEST_MAIN(TestLessonSound)

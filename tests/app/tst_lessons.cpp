@@ -1,17 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/form1.h"
-#include "app/letters.h"
 #include "app/startup.h"
 #include "platform/codepage.h"
-#include "platform/controls.h"
-#include "tests/support/fakes.h"
 #include "tests/support/lessonwindow.h"
-#include "tests/support/mediafiles.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <optional>
 
@@ -20,10 +13,6 @@ using testing::RecordingMessageBox;
 using testing::RecordingSound;
 
 namespace {
-
-QString fileName(const app::Letter &letter, const char *extension) {
-    return QString::fromUtf8(letter.stem) + QLatin1Char('.') + QLatin1String(extension);
-}
 
 // A distinct size for every letter, so the picture shown tells which file
 // was loaded.
@@ -39,29 +28,26 @@ private slots:
     void initTestCase() { app::prepareApplication(*qApp); }
 
     void init() {
-        folder_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(folder_->isValid());
-        form_ = std::make_unique<app::Form1>();
-        form_->Show();
+        lesson_ = std::make_unique<testing::LessonWindow>();
+        QVERIFY(lesson_->isValid());
     }
-    void cleanup() { form_.reset(); }
+    void cleanup() { lesson_.reset(); }
 
     // Each button loads its own row's picture, by the program folder, a
     // backslash and the letter, shows it stretched over the picture area,
     // then plays its sound synchronously with flags 10.
     void everyLetterTeachesItsOwnRow() {
         writeAllMedia();
-        testing::LessonServices services(folder_->path());
-        RecordingSound &sound = services.sound;
-        RecordingMessageBox &box = services.box;
+        RecordingSound &sound = lesson_->sound;
+        RecordingMessageBox &box = lesson_->box;
 
         for (const app::Letter &letter : app::Letters) {
             press(letter.button);
             QCOMPARE(img1()->picture().image().size(), pictureSize(letter));
             QVERIFY(img1()->stretch());
             QCOMPARE(img1()->geometry(), QRect(0, 0, 585, 337));
-            const QByteArray expected =
-                platform::toNarrow(folder_->path() + QLatin1Char('\\') + fileName(letter, "wav"));
+            const QByteArray expected = platform::toNarrow(
+                lesson_->folder.path() + QLatin1Char('\\') + testing::soundName(letter));
             QCOMPARE(sound.calls.last().name, expected);
             QCOMPARE(sound.calls.last().flags, UINT(10));
         }
@@ -72,12 +58,9 @@ private slots:
     // The same letter twice reads its picture from disk again.
     void sameLetterTwiceLoadsAndPlaysAgain() {
         const app::Letter &tha = app::Letters[3];
-        const QString path = folder_->filePath(fileName(tha, "bmp"));
+        const QString path = lesson_->filePath(testing::pictureName(tha));
         QVERIFY(testing::writePicture(path, {10, 10}, Qt::red, "BMP"));
-        FixedFolder folder(folder_->path());
-        platform::Service<platform::ProgramFolder>::Fake folderFake(folder);
-        RecordingSound sound;
-        platform::Service<platform::SoundDevice>::Fake soundFake(sound);
+        const RecordingSound &sound = lesson_->sound;
 
         press("Command1");
         QCOMPARE(img1()->picture().image().size(), QSize(10, 10));
@@ -107,23 +90,22 @@ private slots:
         QFETCH(QByteArray, button);
         QFETCH(QString, present);
         QFETCH(QString, wanted);
-        QVERIFY(testing::writePicture(folder_->filePath(present), {10, 10}, Qt::red, "JPG"));
-        QVERIFY(testing::writeFile(folder_->filePath(QFileInfo(wanted).completeBaseName() + ".wav"),
+        QVERIFY(testing::writePicture(lesson_->filePath(present), {10, 10}, Qt::red, "JPG"));
+        QVERIFY(testing::writeFile(lesson_->filePath(QFileInfo(wanted).completeBaseName() + ".wav"),
                                    testing::toneWave(100)));
-        testing::LessonServices services(folder_->path());
-        RecordingSound &sound = services.sound;
-        RecordingMessageBox &box = services.box;
+        const RecordingSound &sound = lesson_->sound;
+        const RecordingMessageBox &box = lesson_->box;
 
         press(button.constData());
         QCOMPARE(box.calls.size(), 1);
-        QVERIFY2(box.calls[0].prompt.contains(QDir::toNativeSeparators(folder_->filePath(wanted))),
+        QVERIFY2(box.calls[0].prompt.contains(QDir::toNativeSeparators(lesson_->filePath(wanted))),
                  qPrintable(box.calls[0].prompt));
         QVERIFY(sound.calls.isEmpty());
         QVERIFY(img1()->picture().isNull());
-        QVERIFY(form_->window()->isVisible());
+        QVERIFY(lesson_->form.window()->isVisible());
 
         // The window still teaches the next letter.
-        QVERIFY(testing::writePicture(folder_->filePath(QStringLiteral("ب.bmp")), {12, 12},
+        QVERIFY(testing::writePicture(lesson_->filePath(QStringLiteral("ب.bmp")), {12, 12},
                                       Qt::green, "BMP"));
         press("Command16");
         QCOMPARE(img1()->picture().image().size(), QSize(12, 12));
@@ -133,11 +115,11 @@ private slots:
     // A present picture with a missing sound: the picture shows and the
     // real sound call stays silent, with no message.
     void missingSoundIsSilent() {
-        QVERIFY(testing::writePicture(folder_->filePath(QStringLiteral("ج.bmp")), {9, 9}, Qt::red,
+        QVERIFY(testing::writePicture(lesson_->filePath(QStringLiteral("ج.bmp")), {9, 9}, Qt::red,
                                       "BMP"));
-        testing::LessonServices services(folder_->path(), /*forwardSound=*/true);
-        RecordingSound &sound = services.sound;
-        RecordingMessageBox &box = services.box;
+        RecordingSound sound(/*forwardToReal=*/true);
+        const platform::Service<platform::SoundDevice>::Fake soundFake(sound);
+        const RecordingMessageBox &box = lesson_->box;
 
         press("Command2");
         QCOMPARE(img1()->picture().image().size(), QSize(9, 9));
@@ -148,17 +130,15 @@ private slots:
     // A folder reported with a separator at its end gets the backslash
     // appended all the same; the doubled separator is harmless.
     void folderEndingInASeparator() {
-        QVERIFY(testing::writePicture(folder_->filePath(QStringLiteral("ث.bmp")), {7, 7}, Qt::red,
+        QVERIFY(testing::writePicture(lesson_->filePath(QStringLiteral("ث.bmp")), {7, 7}, Qt::red,
                                       "BMP"));
-        FixedFolder folder(folder_->path() + QLatin1Char('/'));
-        platform::Service<platform::ProgramFolder>::Fake folderFake(folder);
-        RecordingSound sound;
-        platform::Service<platform::SoundDevice>::Fake soundFake(sound);
+        FixedFolder folder(lesson_->folder.path() + QLatin1Char('/'));
+        const platform::Service<platform::ProgramFolder>::Fake folderFake(folder);
 
         press("Command1");
         QCOMPARE(img1()->picture().image().size(), QSize(7, 7));
-        QCOMPARE(sound.calls[0].name,
-                 platform::toNarrow(folder_->path() + QStringLiteral("/\\ث.wav")));
+        QCOMPARE(lesson_->sound.calls[0].name,
+                 platform::toNarrow(lesson_->folder.path() + QStringLiteral("/\\ث.wav")));
     }
 
     // A code page without Arabic letters cannot name the sound file: the
@@ -166,12 +146,7 @@ private slots:
     // The environment's own code page where it has none (LC_ALL=C, Windows'
     // 1252), ASCII in its place where it has them.
     void codePageWithoutArabic() {
-        QVERIFY(testing::writePicture(folder_->filePath(QStringLiteral("ث.bmp")), {7, 7}, Qt::red,
-                                      "BMP"));
-        QVERIFY(
-            testing::writeFile(folder_->filePath(QStringLiteral("ث.wav")), testing::toneWave(200)));
-        FixedFolder folder(folder_->path());
-        platform::Service<platform::ProgramFolder>::Fake folderFake(folder);
+        QVERIFY(lesson_->writeLetter(app::Letters[3], {7, 7}, Qt::red, 200));
         platform::CodePage ascii("ANSI_X3.4-1968");
         std::optional<platform::Service<platform::CodePage>::Fake> codePageFake;
         if (!platform::CodePage::real().toNarrow(QStringLiteral("ث")).contains('?'))
@@ -182,7 +157,7 @@ private slots:
         press("Command1");
         QCOMPARE(img1()->picture().image().size(), QSize(7, 7));
         QCOMPARE(sound.calls[0].name,
-                 platform::toNarrow(folder_->path() + QStringLiteral("\\ث.wav")));
+                 platform::toNarrow(lesson_->folder.path() + QStringLiteral("\\ث.wav")));
         QVERIFY(sound.calls[0].name.endsWith("\\?.wav"));
         QCOMPARE(sound.results, QList<BOOL>{FALSE});
     }
@@ -191,14 +166,10 @@ private slots:
     void picturesAreStretchedToThePictureBox() {
         QImage tall(3, 200, QImage::Format_RGB32);
         tall.fill(QColor(200, 30, 30));
-        QVERIFY(tall.save(folder_->filePath(QStringLiteral("د.bmp")), "BMP"));
-        FixedFolder folder(folder_->path());
-        platform::Service<platform::ProgramFolder>::Fake folderFake(folder);
-        RecordingSound sound;
-        platform::Service<platform::SoundDevice>::Fake soundFake(sound);
+        QVERIFY(tall.save(lesson_->filePath(QStringLiteral("د.bmp")), "BMP"));
 
         press("Command5");
-        const QImage shown = form_->control("Pic1")->grab().toImage();
+        const QImage shown = lesson_->form.control("Pic1")->grab().toImage();
         // Inside the two-pixel border, every corner shows the picture.
         for (const QPoint corner : {QPoint(3, 3), QPoint(581, 3), QPoint(3, 333), QPoint(581, 333)})
             QCOMPARE(QColor(shown.pixel(corner)), QColor(200, 30, 30));
@@ -207,17 +178,16 @@ private slots:
 private:
     void writeAllMedia() {
         for (const app::Letter &letter : app::Letters) {
-            QVERIFY(testing::writePicture(
-                folder_->filePath(fileName(letter, letter.pictureExtension)), pictureSize(letter),
-                Qt::darkCyan, letter.number <= 11 ? "BMP" : "JPG"));
+            QVERIFY(testing::writePicture(lesson_->filePath(testing::pictureName(letter)),
+                                          pictureSize(letter), Qt::darkCyan,
+                                          letter.number <= 11 ? "BMP" : "JPG"));
         }
     }
 
-    void press(const char *button) { testing::pressButton(*form_, button); }
-    platform::ImageControl *img1() const { return testing::pictureImage(*form_); }
+    void press(const char *button) { lesson_->press(button); }
+    platform::ImageControl *img1() const { return lesson_->img1(); }
 
-    std::unique_ptr<QTemporaryDir> folder_;
-    std::unique_ptr<app::Form1> form_;
+    std::unique_ptr<testing::LessonWindow> lesson_;
 };
 
 QTEST_MAIN(TestLessons)

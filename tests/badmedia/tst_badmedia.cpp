@@ -3,40 +3,27 @@
 // the real main window, the real picture loader and the real sound device:
 // a picture that can't be loaded gives the error box naming its file and no
 // sound; a sound that can't be played is silent; the window goes on working.
-#include "app/form1.h"
-#include "app/letters.h"
 #include "app/startup.h"
-#include "platform/controls.h"
 #include "platform/media/wavefile.h"
 #include "tests/badmedia/badmedia.h"
-#include "tests/support/fakes.h"
 #include "tests/support/lessonwindow.h"
-#include "tests/support/mediafiles.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 using badmedia::BadFile;
 using badmedia::Kind;
 using badmedia::Outcome;
+using testing::pictureName;
 using testing::RecordingMessageBox;
 using testing::RecordingSound;
+using testing::soundName;
 
 Q_DECLARE_METATYPE(badmedia::Outcome)
 
 namespace {
-
-QString pictureName(const app::Letter &letter) {
-    return QString::fromUtf8(letter.stem) + QLatin1Char('.') +
-           QLatin1String(letter.pictureExtension);
-}
-QString soundName(const app::Letter &letter) {
-    return QString::fromUtf8(letter.stem) + QStringLiteral(".wav");
-}
 
 QString corpusFolder() {
     return QStringLiteral(SNOMEL_BADMEDIA_DIR);
@@ -59,15 +46,10 @@ private slots:
     }
 
     void init() {
-        folder_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(folder_->isValid());
-        form_ = std::make_unique<app::Form1>();
-        form_->Show();
+        lesson_ = std::make_unique<testing::LessonWindow>();
+        QVERIFY(lesson_->isValid());
     }
-    void cleanup() {
-        form_.reset();
-        folder_.reset();
-    }
+    void cleanup() { lesson_.reset(); }
 
     void badPictureInEveryLesson_data() { addRows(Kind::Picture); }
     void badPictureInEveryLesson() {
@@ -75,11 +57,10 @@ private slots:
         QFETCH(Outcome, outcome);
         for (const app::Letter &letter : app::Letters) {
             QVERIFY(linkCorpusFile(corpusFile, pictureName(letter)));
-            QVERIFY(testing::writeFile(folder_->filePath(soundName(letter)), badmedia::goodWave()));
+            QVERIFY(testing::writeFile(lesson_->filePath(soundName(letter)), badmedia::goodWave()));
         }
-        testing::LessonServices services(folder_->path());
-        RecordingSound &sound = services.sound;
-        RecordingMessageBox &box = services.box;
+        RecordingSound &sound = lesson_->sound;
+        RecordingMessageBox &box = lesson_->box;
 
         for (const app::Letter &letter : app::Letters) {
             const QImage before = img1()->picture().image();
@@ -87,7 +68,7 @@ private slots:
             sound.calls.clear();
             press(letter.button);
 
-            const QString file = QDir::toNativeSeparators(folder_->filePath(pictureName(letter)));
+            const QString file = QDir::toNativeSeparators(lesson_->filePath(pictureName(letter)));
             const bool refused = !box.calls.isEmpty();
             if (outcome == Outcome::Error)
                 QVERIFY2(refused, qPrintable(file + QStringLiteral(" was shown")));
@@ -104,7 +85,7 @@ private slots:
                     QCOMPARE(img1()->picture().image().size(), QSize(64, 48));
                 QCOMPARE(sound.calls.size(), 1);
             }
-            QVERIFY(form_->window()->isVisible());
+            QVERIFY(lesson_->form.window()->isVisible());
         }
         expectStillTeaching(sound);
     }
@@ -114,7 +95,7 @@ private slots:
         QFETCH(QString, corpusFile);
         QFETCH(Outcome, outcome);
         for (const app::Letter &letter : app::Letters) {
-            QVERIFY(testing::writeFile(folder_->filePath(pictureName(letter)),
+            QVERIFY(testing::writeFile(lesson_->filePath(pictureName(letter)),
                                        letter.number <= 11 ? badmedia::goodBitmap()
                                                            : badmedia::goodJpeg()));
             QVERIFY(linkCorpusFile(corpusFile, soundName(letter)));
@@ -129,9 +110,9 @@ private slots:
             QCOMPARE(clip->samples.size(), qMin(present - 44, badmedia::goodWaveSampleBytes()));
         }
 
-        testing::LessonServices services(folder_->path(), /*forwardSound=*/true);
-        RecordingSound &sound = services.sound;
-        RecordingMessageBox &box = services.box;
+        RecordingSound sound(/*forwardToReal=*/true);
+        const platform::Service<platform::SoundDevice>::Fake soundFake(sound);
+        const RecordingMessageBox &box = lesson_->box;
 
         for (const app::Letter &letter : app::Letters) {
             press(letter.button);
@@ -162,7 +143,7 @@ private:
 
     // Links, so the corpus's large sparse file is not copied 28 times.
     bool linkCorpusFile(const QString &corpusFile, const QString &name) {
-        const QString target = folder_->filePath(name);
+        const QString target = lesson_->filePath(name);
         QFile::remove(target);
         return QFile::link(QDir(corpusFolder()).filePath(corpusFile), target);
     }
@@ -170,22 +151,21 @@ private:
     // After every bad file, a good picture and sound still make a lesson.
     void expectStillTeaching(RecordingSound &sound) {
         const app::Letter &tha = app::Letters[3];
-        QVERIFY(QFile::remove(folder_->filePath(pictureName(tha))));
-        QVERIFY(QFile::remove(folder_->filePath(soundName(tha))));
+        QVERIFY(QFile::remove(lesson_->filePath(pictureName(tha))));
+        QVERIFY(QFile::remove(lesson_->filePath(soundName(tha))));
         QVERIFY(
-            testing::writePicture(folder_->filePath(pictureName(tha)), {33, 22}, Qt::red, "BMP"));
-        QVERIFY(testing::writeFile(folder_->filePath(soundName(tha)), badmedia::goodWave()));
+            testing::writePicture(lesson_->filePath(pictureName(tha)), {33, 22}, Qt::red, "BMP"));
+        QVERIFY(testing::writeFile(lesson_->filePath(soundName(tha)), badmedia::goodWave()));
         const qsizetype calls = sound.calls.size();
         press(tha.button);
         QCOMPARE(img1()->picture().image().size(), QSize(33, 22));
         QCOMPARE(sound.calls.size(), calls + 1);
     }
 
-    void press(const char *button) { testing::pressButton(*form_, button); }
-    platform::ImageControl *img1() const { return testing::pictureImage(*form_); }
+    void press(const char *button) { lesson_->press(button); }
+    platform::ImageControl *img1() const { return lesson_->img1(); }
 
-    std::unique_ptr<QTemporaryDir> folder_;
-    std::unique_ptr<app::Form1> form_;
+    std::unique_ptr<testing::LessonWindow> lesson_;
 };
 
 QTEST_MAIN(TestBadMedia)

@@ -60,7 +60,14 @@ struct Monkey::Choice {
 
 Monkey::Monkey(const Options &options, XSession &x, WindowModel &model, ProgramProcess &program)
     : options_(options), x_(x), model_(model), program_(program), random_(options.seed),
-      sounds_(options.longestSoundMs), pings_(x, sounds_, clock_) {}
+      sounds_(options.longestSoundMs), pings_(x, sounds_, clock_) {
+    // The pings are watched while a click or a drag waits.
+    x_.setPause([this](int ms) { waitQuietly(ms); });
+}
+
+Monkey::~Monkey() {
+    x_.setPause({});
+}
 
 Monkey::Dice Monkey::roll() {
     Dice dice;
@@ -184,32 +191,6 @@ bool Monkey::programEnded() {
     record(QStringLiteral("the program ended cleanly; starting it again"));
     pings_.forgetAll();
     return startProgram();
-}
-
-void Monkey::click(QPoint point, int button, int count) {
-    x_.moveTo(point);
-    waitQuietly(40);
-    for (int i = 0; i < count; ++i) {
-        x_.button(button, true);
-        waitQuietly(20);
-        x_.button(button, false);
-        if (i + 1 < count)
-            waitQuietly(60);
-    }
-}
-
-void Monkey::drag(QPoint from, QPoint to) {
-    x_.moveTo(from);
-    waitQuietly(80);
-    x_.button(1, true);
-    // The press must reach the program (and a window manager's grab be
-    // made) before the pointer moves on.
-    waitQuietly(150);
-    x_.moveTo((from + to) / 2);
-    waitQuietly(80);
-    x_.moveTo(to);
-    waitQuietly(80);
-    x_.button(1, false);
 }
 
 void Monkey::pressKey(Key key) {
@@ -461,7 +442,7 @@ void Monkey::actOn(const WindowInfo &window, const QList<WindowInfo> &stack, con
         const QString name = QString::fromLatin1(names[int(choice.gesture)]);
         ++counts_[name];
         record(where.arg(name + u' ' + at(global), target.name));
-        click(global, button, count);
+        x_.click(global, button, count);
         if (letter && button == 1)
             for (int i = 0; i < count; ++i)
                 sounds_.mayStart(clock_.elapsed());
@@ -492,7 +473,7 @@ void Monkey::actOn(const WindowInfo &window, const QList<WindowInfo> &stack, con
         to = QPoint(qBound(0, to.x(), screen.width() - 1), qBound(0, to.y(), screen.height() - 1));
         ++counts_[QStringLiteral("drag")];
         record(where.arg(QStringLiteral("drag %1 to %2").arg(at(global), at(to)), target.name));
-        drag(global, to);
+        x_.drag(global, to);
         break;
     }
     case Gesture::Key: {

@@ -32,6 +32,9 @@ struct Options {
 class Monkey {
 public:
     Monkey(const Options &options, XSession &x, WindowModel &model, ProgramProcess &program);
+    ~Monkey();
+    Monkey(const Monkey &) = delete;
+    Monkey &operator=(const Monkey &) = delete;
     // Runs to the end of the time or events given; 0 when nothing failed.
     int run();
 
@@ -53,8 +56,6 @@ private:
     void actOn(const WindowInfo &window, const QList<WindowInfo> &stack, const Choice &choice,
                const Dice &dice);
 
-    void click(QPoint at, int button, int count);
-    void drag(QPoint from, QPoint to);
     void pressKey(Key key);
     // Waits for the program to answer the pings sent after an event, then
     // for the pause drawn; false on a failure.

@@ -206,28 +206,8 @@ private:
         return false;
     }
 
-    // Real input, with time for the program and the window manager to take
-    // each step in.
+    // Time for the program and the window manager to take input in.
     void step(int ms = 120) { QTest::qWait(ms); }
-    void drag(QPoint from, QPoint to) {
-        x_.moveTo(from);
-        step();
-        x_.button(1, true);
-        step(200);
-        x_.moveTo((from + to) / 2);
-        step();
-        x_.moveTo(to);
-        step();
-        x_.button(1, false);
-        step();
-    }
-    void click(QPoint at) {
-        x_.moveTo(at);
-        step();
-        x_.button(1, true);
-        x_.button(1, false);
-        step();
-    }
 
     // The place of a target of the window, on the screen: the first of that
     // role, or the one of that name.
@@ -240,8 +220,10 @@ private:
 
     bool press(const WindowInfo &shown, const char *button) {
         const std::optional<QPoint> at = placeOf(shown, Role::Letter, button);
-        if (at)
-            click(*at);
+        if (at) {
+            x_.click(*at);
+            step();
+        }
         return at.has_value();
     }
 
@@ -266,7 +248,8 @@ private:
         const std::optional<QPoint> from = visibleCaption(shown);
         if (!from)
             return false;
-        drag(*from, *from + by);
+        x_.drag(*from, *from + by);
+        step();
         const QPoint expected = shown.geometry.topLeft() + by;
         QElapsedTimer waited;
         waited.start();
@@ -285,7 +268,8 @@ private:
         const WindowInfo shown = window(kind);
         const QRect before = shown.geometry;
         const QPoint from(before.right() - 1, before.center().y());
-        drag(from, from + QPoint(wider, 0));
+        x_.drag(from, from + QPoint(wider, 0));
+        step();
         QElapsedTimer waited;
         waited.start();
         while (waited.elapsed() < 3000) {
@@ -334,7 +318,8 @@ private:
         const std::optional<QPoint> about = placeOf(main, Role::About);
         if (!about)
             return false;
-        click(*about);
+        x_.click(*about);
+        step();
         QElapsedTimer waited;
         waited.start();
         while (waited.elapsed() < WindowTimeoutMs && !find(WindowKind::About))
@@ -345,7 +330,8 @@ private:
         const std::optional<QPoint> close = placeOf(*shown, Role::Close);
         if (!close)
             return false;
-        click(*close);
+        x_.click(*close);
+        step();
         waited.restart();
         while (waited.elapsed() < 10000 && find(WindowKind::About))
             step(50);

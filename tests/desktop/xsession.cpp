@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QTest>
 
 // Xlib last: its macros (None, Bool, Status, ...) would upset Qt's headers.
 #include <X11/Xatom.h>
@@ -203,9 +204,11 @@ struct XSession::Private {
     }
 
     QHash<QString, WindowKind> titles;
+    std::function<void(int)> pause;
 };
 
 XSession::XSession() : d(std::make_unique<Private>()) {
+    setPause({});
     XSetErrorHandler(&ignoreErrors);
     d->display = XOpenDisplay(nullptr);
     if (!d->display)
@@ -286,6 +289,78 @@ void XSession::key(Key key) {
 
 void XSession::flush() {
     XSync(d->display, False);
+}
+
+void XSession::click(QPoint at, int button, int count) {
+    moveTo(at);
+    d->pause(40);
+    for (int i = 0; i < count; ++i) {
+        this->button(button, true);
+        d->pause(20);
+        this->button(button, false);
+        if (i + 1 < count)
+            d->pause(60);
+    }
+}
+
+void XSession::drag(QPoint from, QPoint to) {
+    moveTo(from);
+    d->pause(80);
+    button(1, true);
+    // The press must reach the program (and a window manager's grab be
+    // made) before the pointer moves on.
+    d->pause(150);
+    moveTo((from + to) / 2);
+    d->pause(80);
+    moveTo(to);
+    d->pause(80);
+    button(1, false);
+}
+
+void XSession::quickDrag(QPoint from, QPoint to) {
+    for (const QPoint at : {from, (from + to) / 2, to}) {
+        XTestFakeMotionEvent(d->display, -1, at.x(), at.y(), CurrentTime);
+        if (at == from)
+            XTestFakeButtonEvent(d->display, 1, True, CurrentTime);
+    }
+    XTestFakeButtonEvent(d->display, 1, False, CurrentTime);
+    XFlush(d->display);
+}
+
+void XSession::setPause(std::function<void(int)> pause) {
+    if (!pause)
+        pause = [](int ms) { QTest::qWait(ms); };
+    d->pause = std::move(pause);
+}
+
+std::optional<QRect> XSession::placeOf(WindowId window) const {
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(d->display, window, &attributes))
+        return std::nullopt;
+    int x = 0, y = 0;
+    Window ignored = 0;
+    XTranslateCoordinates(d->display, window, d->root, 0, 0, &x, &y, &ignored);
+    return QRect(x, y, attributes.width, attributes.height);
+}
+
+bool XSession::staysWhereLetGo(WindowId window, QPoint expected, QString *why) {
+    const auto place = [&] { return placeOf(window).value_or(QRect()).topLeft(); };
+    const auto there = [&] { return (place() - expected).manhattanLength() <= 4; };
+    const auto at = [](QPoint p) { return QStringLiteral("(%1,%2)").arg(p.x()).arg(p.y()); };
+    bool arrived = there();
+    for (int waited = 0; !arrived && waited < 3000; waited += 50) {
+        d->pause(50);
+        arrived = there();
+    }
+    const QString letGo = QStringLiteral("let go at %1, at %2").arg(at(expected), at(place()));
+    const QPoint away = placeOf(window).value_or(QRect()).center() + QPoint(150, 100);
+    for (const QPoint to : {away, away + QPoint(-60, 40)}) {
+        moveTo(to);
+        d->pause(150);
+    }
+    d->pause(400);
+    *why = letGo + QStringLiteral(", then at %1 once the pointer had moved on").arg(at(place()));
+    return arrived && there();
 }
 
 void XSession::sendPing(WindowId window, quint32 serial) {

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A client of the X display the program runs on, doing what a user and a
-// desktop do from outside the program: finding its windows, real pointer
-// and keyboard input (XTest, as xdotool sends it), the window manager's
-// ping, closing and activating windows as a task bar does, asking who owns
-// the window manager's and the tray's selections, and changing the screen's
-// size (RandR).
+// desktop do from outside the program: finding its windows and where they
+// stand, real pointer and keyboard input (XTest, as xdotool sends it) at a
+// person's pace, the window manager's ping, closing and activating windows
+// as a task bar does, asking who owns the window manager's and the tray's
+// selections, and changing the screen's size (RandR).
 #pragma once
 
 #include <QHash>
@@ -12,7 +12,9 @@
 #include <QRect>
 #include <QSet>
 #include <QString>
+#include <functional>
 #include <memory>
+#include <optional>
 
 namespace monkey {
 
@@ -71,6 +73,29 @@ public:
     void button(int button, bool down);
     void key(Key key);
     void flush();
+
+    // Real input as a person gives it, each step given the time a program
+    // and a window manager take to follow it: a click, or count of them in
+    // a row (a double click), and a drag with the left button (press, two
+    // motions, release). A quick drag is all of that at once, as a hurried
+    // hand gives it.
+    void click(QPoint at, int button = 1, int count = 1);
+    void drag(QPoint from, QPoint to);
+    void quickDrag(QPoint from, QPoint to);
+    // How the session waits between those steps. By default (or given an
+    // empty function) it handles this thread's events meanwhile: the program
+    // may run in this process. A caller with a watch of its own keeps it.
+    void setPause(std::function<void(int ms)> pause);
+
+    // Where the X server has a window now, on the screen, as any client
+    // sees it (what a window manager did to it included); none if it is
+    // gone.
+    std::optional<QRect> placeOf(WindowId window) const;
+    // Whether a window a drag let go of stands at expected (to a few
+    // pixels), and still does once the pointer has gone on with no button
+    // down: no move is left waiting for a release that will never come.
+    // Says where it went if not.
+    bool staysWhereLetGo(WindowId window, QPoint expected, QString *why);
 
     // _NET_WM_PING as a window manager sends it; the answers come back
     // through takePingAnswers(), as the serials sent.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The media layer as the program reaches it: a module loaded from the
 // program folder on first use, never linked into the executable.
+#include "platform/codepage.h"
 #include "platform/dispatch.h"
 #include "platform/mediamodule.h"
 #include "platform/mediaplayersettings.h"
@@ -17,6 +18,7 @@
 #include <QTemporaryFile>
 #include <QTest>
 #include <QWidget>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <unistd.h>
@@ -33,6 +35,16 @@ bool mapped(const char *name) {
 
 QString programFile(const char *name) {
     return QDir(QStringLiteral(SNOMEL_PROGRAM_DIR)).filePath(QString::fromUtf8(name));
+}
+
+// The symbols nm lists for a binary, one a line, demangled.
+QList<QByteArray> symbols(const QStringList &options, const char *binary) {
+    QProcess nm;
+    nm.start(QStringLiteral("nm"),
+             QStringList{QStringLiteral("-C")} + options + QStringList{programFile(binary)});
+    if (!nm.waitForFinished() || nm.exitCode() != 0)
+        return {};
+    return nm.readAllStandardOutput().trimmed().split('\n');
 }
 
 } // namespace
@@ -62,6 +74,43 @@ private slots:
         const QList<QByteArray> lines = nm.readAllStandardOutput().trimmed().split('\n');
         QCOMPARE(lines.size(), 1);
         QVERIFY2(lines.first().endsWith(" T snomel_media_module"), lines.first().constData());
+    }
+
+    // The module holds the media layer alone: the platform layer under it,
+    // the services' slots and real implementations among it, is the
+    // program's, which exports all the module asks of it.
+    void theModuleTakesThePlatformLayerFromTheProgram() {
+        const QList<QByteArray> defined =
+            symbols({QStringLiteral("--defined-only")}, "snomel-media.so");
+        QVERIFY(!defined.isEmpty());
+        for (const QByteArray &line : defined)
+            QVERIFY2(!line.contains("platform::Service<") && !line.contains("::real()"), line);
+        const QList<QByteArray> exported =
+            symbols({QStringLiteral("-D"), QStringLiteral("--defined-only")}, "snomel");
+        int asked = 0;
+        for (const QByteArray &line : symbols({QStringLiteral("-u")}, "snomel-media.so")) {
+            const QByteArray name = line.mid(line.indexOf(" U ") + 3);
+            if (!name.startsWith("platform::"))
+                continue;
+            ++asked;
+            QVERIFY2(std::ranges::any_of(
+                         exported, [&](const QByteArray &e) { return e.endsWith(" " + name); }),
+                     name.constData());
+        }
+        QVERIFY(asked > 0);
+    }
+
+    // A fake the program puts in place is the one the module goes by: a
+    // sound named in the Arabic code page of the fake plays.
+    void aFakeInTheProgramReachesTheModule() {
+        if (qEnvironmentVariableIsEmpty("SNOMEL_TEST_SINK"))
+            QSKIP("no test sound server (scripts/test starts one)");
+        const platform::Service<platform::ProgramFolder>::Fake folder(programFolder_);
+        platform::CodePage arabic("CP1256");
+        const platform::Service<platform::CodePage>::Fake codePage(arabic);
+        const QByteArray name = arabic.toNarrow(programFile("ب.wav"));
+        QVERIFY(name != programFile("ب.wav").toUtf8());
+        QCOMPARE(sndPlaySoundA(name.constData(), SND_NODEFAULT), TRUE);
     }
 
     // The first sound loads the module from the program folder and plays

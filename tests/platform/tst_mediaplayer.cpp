@@ -4,6 +4,7 @@
 #include "platform/runtimeerror.h"
 #include "tests/support/currentdirectory.h"
 #include "tests/support/mediatest.h"
+#include "tests/support/runtimeerrors.h"
 #include "tests/support/soundserver.h"
 
 #include <QAction>
@@ -32,16 +33,6 @@ namespace {
 constexpr int PlayTimeoutMs = 15000;
 // The song at the player's volume of 50 stays below the tones' loudness.
 constexpr int QuietSong = 1000;
-
-// Runs the code and returns the number of the runtime error it raised, or 0.
-template <class Code> int errorNumberOf(Code &&code) {
-    try {
-        code();
-    } catch (const platform::RuntimeError &error) {
-        return error.number();
-    }
-    return 0;
-}
 
 // The top-level windows other than the ones given: a dialog of the player's
 // would be one.
@@ -154,13 +145,15 @@ private slots:
     // URL is dispatch identifier 1, put with one string; anything else is
     // the platform's runtime error.
     void dispatchInterface() {
-        QCOMPARE(errorNumberOf([&] { player_->Invoke(2, InvokeKind::PropertyPut, {Variant(1)}); }),
+        QCOMPARE(testing::errorNumberOf(
+                     [&] { player_->Invoke(2, InvokeKind::PropertyPut, {Variant(1)}); }),
                  platform::errors::ObjectDoesntSupport);
-        QCOMPARE(errorNumberOf([&] { player_->Invoke(1, InvokeKind::Method, {}); }),
+        QCOMPARE(testing::errorNumberOf([&] { player_->Invoke(1, InvokeKind::Method, {}); }),
                  platform::errors::ObjectDoesntSupport);
-        QCOMPARE(errorNumberOf([&] { player_->Invoke(1, InvokeKind::PropertyPut, {Variant(7)}); }),
+        QCOMPARE(testing::errorNumberOf(
+                     [&] { player_->Invoke(1, InvokeKind::PropertyPut, {Variant(7)}); }),
                  platform::errors::TypeMismatch);
-        QCOMPARE(errorNumberOf([&] { player_->Invoke(1, InvokeKind::PropertyPut, {}); }),
+        QCOMPARE(testing::errorNumberOf([&] { player_->Invoke(1, InvokeKind::PropertyPut, {}); }),
                  platform::errors::WrongNumberOfArguments);
         QVERIFY(player_->engine() == nullptr);
 

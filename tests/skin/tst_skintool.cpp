@@ -157,22 +157,51 @@ private slots:
         QVERIFY(a == b);
     }
 
+    // A source that is not what it means is refused with the place of the
+    // fault, and no stream is written. Hexadecimal digits are ASCII's alone.
+    void brokenSourceNamesThePlace_data() {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("word for a number")
+            << QByteArray("[\"m_nMax\", 20]") << QByteArray("[\"m_nMax\", \"twenty\"]")
+            << QStringLiteral("Web-II/HScrollBar, m_nMax: expected a whole number");
+        QTest::newRow("Arabic-Indic digit in a font")
+            << QByteArray("[\"m_LogFont\", \"zeros\"]")
+            << "[\"m_LogFont\", \"0" + QStringLiteral("\u0661").toUtf8() + QByteArray(118, '0') +
+                   "\"]"
+            << QStringLiteral("Web-II/Form/top_edge, m_LogFont: expected hexadecimal bytes");
+        QTest::newRow("sign in a number")
+            << QByteArray("\"0x00ECE9BB\"") << QByteArray("\"0x+0ECE9BB\"")
+            << QStringLiteral("bad hexadecimal number 0x+0ECE9BB");
+        QTest::newRow("space in a colour")
+            << QByteArray("[\"m_BackColor\", \"#05537C\"]")
+            << QByteArray("[\"m_BackColor\", \"# 5537C\"]")
+            << QStringLiteral("settings, m_BackColor: expected a colour");
+    }
+
     void brokenSourceNamesThePlace() {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QString, message);
         QByteArray json = readFile(QStringLiteral(SNOMEL_SOURCE_DIR "/skin/webii/skin.json"));
-        json.replace("[\"m_nMax\", 20]", "[\"m_nMax\", \"twenty\"]");
+        const qsizetype at = json.indexOf(from);
+        QVERIFY(at >= 0);
+        json.replace(at, from.size(), to);
         const QString path = dir_.filePath(QStringLiteral("skin.json"));
         QVERIFY(writeFile(path, json));
         for (const char *name : {"web.png", "checkboxes.png", "radiobuttons.png"}) {
-            QVERIFY(QFile::copy(QStringLiteral(SNOMEL_SOURCE_DIR "/skin/webii/") +
+            const QString copy = dir_.filePath(QString::fromLatin1(name));
+            QVERIFY(QFile::exists(copy) ||
+                    QFile::copy(QStringLiteral(SNOMEL_SOURCE_DIR "/skin/webii/") +
                                     QString::fromLatin1(name),
-                                dir_.filePath(QString::fromLatin1(name))));
+                                copy));
         }
-        const Run r =
-            runTool({QStringLiteral("build"), path, dir_.filePath(QStringLiteral("x.skn"))});
+        const QString built = dir_.filePath(QStringLiteral("x.skn"));
+        const Run r = runTool({QStringLiteral("build"), path, built});
         QCOMPARE(r.exitCode, 1);
-        QVERIFY2(
-            r.err.contains(QStringLiteral("Web-II/HScrollBar, m_nMax: expected a whole number")),
-            qPrintable(r.err));
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(!QFile::exists(built));
     }
 
     // Whatever their names, the images come out as files of their own, and

@@ -1,33 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window skinned on a real X display with a window manager: it
 // shows with the skin's frame and none of the manager's, and moves, resizes,
-// minimises and closes by that frame under real pointer input (xdotool).
+// minimises and closes by that frame under real pointer input (XTest).
 #include "app/form1.h"
 #include "app/startup.h"
 #include "skin/skinnedframe.h"
-#include "tests/support/xpointer.h"
+#include "tests/desktop/xsession.h"
 
 #include <QApplication>
-#include <QStandardPaths>
 #include <QTest>
-
-namespace {
-
-using testing::pointerTo;
-using testing::xdotool;
-
-bool drag(QPoint from, QPoint to) {
-    return xdotool(pointerTo(from)) &&
-           xdotool({QStringLiteral("mousedown"), QStringLiteral("1")}) &&
-           xdotool(pointerTo((from + to) / 2)) && xdotool(pointerTo(to)) &&
-           xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
-}
-
-bool click(QPoint at) {
-    return xdotool(pointerTo(at)) && xdotool({QStringLiteral("click"), QStringLiteral("1")});
-}
-
-} // namespace
 
 class TestSkinX11 : public QObject {
     Q_OBJECT
@@ -35,8 +16,7 @@ private slots:
     void initTestCase() {
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
             QSKIP("needs an X display with a window manager (scripts/test starts one)");
-        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-            QSKIP("needs xdotool");
+        QVERIFY2(x_.isOpen() && x_.hasXTest(), "cannot open the X display with XTest");
         app::prepareApplication(*qApp);
     }
 
@@ -74,16 +54,16 @@ private slots:
 
     void dragsByTheCaptionAndTheBorders() {
         const QRect start = frame_->geometry();
-        QVERIFY(drag(frame_->mapToGlobal(QPoint(300, 10)),
-                     frame_->mapToGlobal(QPoint(300 - 80, 10 + 50))));
+        x_.drag(frame_->mapToGlobal(QPoint(300, 10)),
+                frame_->mapToGlobal(QPoint(300 - 80, 10 + 50)));
         QTRY_VERIFY((frame_->pos() - (start.topLeft() + QPoint(-80, 50))).manhattanLength() <= 4);
         QCOMPARE(frame_->size(), start.size());
 
         // The right border, 60 wider: the client area grows with it and the
         // close button keeps its distance from the right edge.
         const QRect moved = frame_->geometry();
-        QVERIFY(drag(frame_->mapToGlobal(QPoint(frame_->width() - 2, 200)),
-                     frame_->mapToGlobal(QPoint(frame_->width() - 2 + 60, 200))));
+        x_.drag(frame_->mapToGlobal(QPoint(frame_->width() - 2, 200)),
+                frame_->mapToGlobal(QPoint(frame_->width() - 2 + 60, 200)));
         QTRY_VERIFY(qAbs(frame_->width() - (moved.width() + 60)) <= 4);
         QCOMPARE(frame_->geometry().left(), moved.left());
         QCOMPARE(form_->window()->width(), frame_->width() - 6);
@@ -91,8 +71,8 @@ private slots:
 
         // The bottom, 40 taller.
         const int height = frame_->height();
-        QVERIFY(drag(frame_->mapToGlobal(QPoint(200, frame_->height() - 3)),
-                     frame_->mapToGlobal(QPoint(200, frame_->height() - 3 + 40))));
+        x_.drag(frame_->mapToGlobal(QPoint(200, frame_->height() - 3)),
+                frame_->mapToGlobal(QPoint(200, frame_->height() - 3 + 40)));
         QTRY_VERIFY(qAbs(frame_->height() - (height + 40)) <= 4);
         // Nothing inside moved.
         QCOMPARE(form_->control("Command14")->geometry(), QRect(8, 80, 65, 25));
@@ -106,28 +86,27 @@ private slots:
             const QPoint start = frame_->pos();
             const QPoint by(attempt % 2 ? 60 : -60, attempt < 2 ? 40 : -40);
             const QPoint from = frame_->mapToGlobal(QPoint(300, 10));
-            QVERIFY(xdotool(testing::quickDrag(from, from + by)));
+            x_.quickDrag(from, from + by);
             QString why;
-            QVERIFY2(testing::staysWhereLetGo(frame_, start + by, &why),
+            QVERIFY2(x_.staysWhereLetGo(frame_->winId(), start + by, &why),
                      qPrintable(QStringLiteral("attempt %1: %2").arg(attempt).arg(why)));
         }
     }
 
     void minimiseAndCloseButtonsAct() {
-        QVERIFY(
-            click(frame_->mapToGlobal(frame_->buttonRect(skin::CaptionButton::Minimise).center())));
+        x_.click(frame_->mapToGlobal(frame_->buttonRect(skin::CaptionButton::Minimise).center()));
         QTRY_VERIFY(frame_->isMinimized());
         form_->Show();
         QTRY_VERIFY(!frame_->isMinimized());
         QVERIFY(QTest::qWaitForWindowExposed(frame_));
         QPointer<skin::SkinnedFrame> frame = frame_;
-        QVERIFY(
-            click(frame_->mapToGlobal(frame_->buttonRect(skin::CaptionButton::Close).center())));
+        x_.click(frame_->mapToGlobal(frame_->buttonRect(skin::CaptionButton::Close).center()));
         QTRY_VERIFY(frame.isNull());
         QVERIFY(!form_->isLoaded());
     }
 
 private:
+    monkey::XSession x_;
     std::unique_ptr<app::Form1> form_;
     skin::SkinnedFrame *frame_ = nullptr;
 };

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The skin control's late-bound apply, its failures, and the skin label.
+#include "platform/controls.h"
 #include "platform/runtimeerror.h"
 #include "platform/windowhandles.h"
 #include "skin/skinlabel.h"
@@ -7,27 +8,15 @@
 #include "tests/skin_engine/skintestform.h"
 #include "tests/support/fakes.h"
 #include "tests/support/programtexts.h"
+#include "tests/support/runtimeerrors.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyleFactory>
 #include <QTest>
 
 using platform::InvokeKind;
 using platform::Variant;
-
-namespace {
-
-// The runtime error a call raises, or 0 when it raises none.
-template <class Call> int errorOf(Call &&call) {
-    try {
-        call();
-    } catch (const platform::RuntimeError &error) {
-        return error.number();
-    }
-    return 0;
-}
-
-} // namespace
 
 class TestSkinControl : public QObject {
     Q_OBJECT
@@ -47,12 +36,13 @@ private slots:
         QWidget window;
         const auto handle = static_cast<qint32>(platform::handleOf(&window));
         skin::SkinControl control(skin::storedSkinStream(1), nullptr);
-        QCOMPARE(
-            errorOf([&] { control.Invoke(0x60020005, InvokeKind::Method, {Variant(handle)}); }),
-            platform::errors::ObjectDoesntSupport);
-        QCOMPARE(errorOf([&] { control.Invoke(0, InvokeKind::Method, {Variant(handle)}); }),
+        QCOMPARE(testing::errorNumberOf(
+                     [&] { control.Invoke(0x60020005, InvokeKind::Method, {Variant(handle)}); }),
                  platform::errors::ObjectDoesntSupport);
-        QCOMPARE(errorOf([&] {
+        QCOMPARE(testing::errorNumberOf(
+                     [&] { control.Invoke(0, InvokeKind::Method, {Variant(handle)}); }),
+                 platform::errors::ObjectDoesntSupport);
+        QCOMPARE(testing::errorNumberOf([&] {
                      control.Invoke(skin::SkinControl::DispidApply, InvokeKind::PropertyPut,
                                     {Variant(handle)});
                  }),
@@ -66,7 +56,7 @@ private slots:
         const auto handle = static_cast<qint32>(platform::handleOf(window));
         skin::SkinControl control(skin::storedSkinStream(1), nullptr);
         const auto apply = [&](QList<Variant> arguments) {
-            return errorOf([&] {
+            return testing::errorNumberOf([&] {
                 control.Invoke(skin::SkinControl::DispidApply, InvokeKind::Method, arguments);
             });
         };
@@ -88,7 +78,7 @@ private slots:
         const auto handle = static_cast<qint32>(platform::handleOf(window));
         delete window;
         const auto apply = [&](qint32 h) {
-            return errorOf([&] {
+            return testing::errorNumberOf([&] {
                 control.Invoke(skin::SkinControl::DispidApply, InvokeKind::Method, {Variant(h)});
             });
         };
@@ -175,6 +165,30 @@ private slots:
         QVERIFY(QColor(frame.pixel(10 + 2, 40 + 8)) != QColor(Qt::black));
     }
 
+    // A control that leaves the skin's style leaves its look too: the
+    // hover that lights a button, a picture box's white.
+    void controlsLeavingTheSkinLoseItsLook() {
+        testing::SkinTestForm form(testing::MinimisableSpec);
+        form.Show();
+        auto *skinStyle = const_cast<skin::SkinStyle *>(form.frame()->skinStyle());
+        auto *button = form.control<QPushButton>("Command1");
+        platform::PictureBox box(form.window());
+        box.setStyle(skinStyle);
+        box.ensurePolished();
+        QVERIFY(button->testAttribute(Qt::WA_Hover));
+        QCOMPARE(box.palette().color(QPalette::Window), QColor(Qt::white));
+
+        const std::unique_ptr<QStyle> plain(QStyleFactory::create(QStringLiteral("Windows")));
+        QVERIFY(plain);
+        button->setStyle(plain.get());
+        box.setStyle(plain.get());
+        QVERIFY(!button->testAttribute(Qt::WA_Hover));
+        QVERIFY(!box.testAttribute(Qt::WA_SetPalette));
+        QCOMPARE(box.palette().window(), form.window()->palette().window());
+        button->setStyle(skinStyle);
+        box.setStyle(skinStyle);
+    }
+
     // A caption wider than its label is drawn smaller, whole; one that just
     // fits keeps the stored font. The stored settings never change. Widths
     // are measured, not assumed: without the program's bundled font the
@@ -198,6 +212,11 @@ private slots:
 
         label.resize(stored, 25);
         QCOMPARE(label.fittedFont().pointSizeF(), 12.75);
+        // Measured again in a new font.
+        QFont smaller = label.font();
+        smaller.setPointSizeF(10);
+        label.setFont(smaller);
+        QCOMPARE(label.fittedFont().pointSizeF(), 10.0);
     }
 };
 

@@ -2,12 +2,12 @@
 // The skinned frame: its size, where its pieces and caption buttons lie,
 // what the buttons do, and which areas move and resize the window.
 #include "platform/windowhandles.h"
+#include "skin/framedrag.h"
 #include "tests/skin_engine/skintestform.h"
 
 #include <QApplication>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPixmapCache>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -16,17 +16,35 @@ using skin::CaptionButton;
 
 namespace {
 
-// A frame that records the window system's move and resize requests, and
-// answers them as a window system without them would (or with them).
-class RecordingFrame : public skin::SkinnedFrame {
+// A frame's drag on the window it moves, as a window system without its
+// own move and resize would have it (or with them): it records what the
+// drag asks of it, and lays the frame out again at each new size. It stands
+// at (100, 100) in the frame's size for the stored skin and a client area
+// of 400 × 300 with a minimise button.
+class RecordingFrame : public skin::FrameDrag::Window {
 public:
-    using SkinnedFrame::SkinnedFrame;
     QStringList requests;
     int cancels = 0;
     bool windowSystemMoves = false;
 
+    RecordingFrame() { layOut(); }
+    QPoint pos() const { return geometry_.topLeft(); }
+    QSize size() const { return geometry_.size(); }
+    QRect geometry() const { return geometry_; }
+    int height() const { return geometry_.height(); }
+    QSize minimumSize() const { return {160, 49}; }
+    int hitTest(QPoint position) const { return layout_.hitTest(position); }
+    QPoint mapToGlobal(QPoint local) const { return geometry_.topLeft() + local; }
+
 protected:
-    bool startSystemMove() override {
+    QRect windowGeometry() const override { return geometry_; }
+    QSize smallestSize() const override { return minimumSize(); }
+    void moveWindow(const QPoint &topLeft) override { geometry_.moveTopLeft(topLeft); }
+    void resizeWindow(const QRect &to) override {
+        geometry_ = to;
+        layOut();
+    }
+    bool startSystemMove(const QPoint &) override {
         requests << QStringLiteral("move");
         return windowSystemMoves;
     }
@@ -44,23 +62,40 @@ protected:
         return windowSystemMoves;
     }
     void cancelSystemMoveResize() override { ++cancels; }
-};
+    void buttonClicked(CaptionButton) override {}
+    void buttonsChanged() override {}
+    void pointerOver(int) override {}
 
-// A client window as a form makes it: 400 × 300, with a minimise button.
-QWidget *makeClient() {
-    auto *client = new QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                                            Qt::WindowMinimizeButtonHint);
-    client->setWindowTitle(QStringLiteral("نافذة"));
-    client->resize(400, 300);
-    return client;
-}
+private:
+    void layOut() {
+        layout_ = skin::FrameGeometry(art_->form(), art_->frameMargins(),
+                                      skin::CaptionButtons::of(Qt::WindowMinimizeButtonHint),
+                                      geometry_.size());
+    }
+    std::shared_ptr<const skin::SkinArt> art_ = testing::storedArt();
+    skin::FrameGeometry layout_;
+    QRect geometry_{QPoint(100, 100), QSize(406, 348)};
+
+public:
+    skin::FrameDrag drag{layout_, *this};
+};
 
 void sendMouse(QWidget *widget, QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
     const QPoint global = widget->mapToGlobal(local);
     const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent event(type, QPointF(local), QPointF(global), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
+}
+
+// The same events as the frame passes them to its drag.
+void sendMouse(RecordingFrame *frame, QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
+    const QPoint global = frame->mapToGlobal(local);
+    if (type == QEvent::MouseButtonPress)
+        frame->drag.press(local, global);
+    else if (type == QEvent::MouseMove)
+        frame->drag.move(local, global, buttons.testFlag(Qt::LeftButton));
+    else
+        frame->drag.release(local, global);
 }
 
 } // namespace
@@ -134,7 +169,7 @@ private slots:
     }
 
     // A window opened and closed again and again leaves none of its
-    // pictures in the pixmap cache.
+    // pictures behind: they go with its art.
     void closeButtonClosesAndUnloads() {
         testing::SkinTestForm form(testing::MinimisableSpec);
         form.Show();
@@ -142,21 +177,15 @@ private slots:
         const HWND handle = form.hWnd();
         QSignalSpy unloaded(&form, &platform::Form::unloaded);
         testing::grabImage(frame);
-        const QSet<QString> pictures = frame->art().cachedNames();
-        QVERIFY(!pictures.isEmpty());
-        const auto cached = [&pictures] {
-            QPixmap pixmap;
-            return std::count_if(pictures.cbegin(), pictures.cend(), [&](const QString &name) {
-                return QPixmapCache::find(name, &pixmap);
-            });
-        };
-        QCOMPARE(cached(), pictures.size());
+        QVERIFY(frame->art().cachedPictures() > 0);
+        const std::weak_ptr<const skin::SkinArt> art = frame->art().weak_from_this();
+        QVERIFY(!art.expired());
         QTest::mouseClick(frame, Qt::LeftButton, {},
                           frame->buttonRect(CaptionButton::Close).center());
         QTRY_VERIFY(frame.isNull());
         QVERIFY(!form.isLoaded());
         QCOMPARE(unloaded.size(), 1);
-        QCOMPARE(cached(), 0);
+        QVERIFY(art.expired());
         QVERIFY_THROWS_EXCEPTION(platform::RuntimeError, platform::windowFromHandle(handle));
         // Loaded afresh, skinned again.
         form.Show();
@@ -247,9 +276,8 @@ private slots:
         QFETCH(QPoint, where);
         QFETCH(int, hit);
         QFETCH(QString, request);
-        RecordingFrame frame(testing::storedArt(), makeClient());
+        RecordingFrame frame;
         frame.windowSystemMoves = true;
-        frame.show();
         QCOMPARE(frame.size(), QSize(406, 348));
         QCOMPARE(frame.hitTest(where), hit);
         // A click starts no move, which would take its release; a resize
@@ -280,9 +308,7 @@ private slots:
     }
 
     void movesAndResizesByHandWhereTheWindowSystemWillNot() {
-        RecordingFrame frame(testing::storedArt(), makeClient());
-        frame.move(100, 100);
-        frame.show();
+        RecordingFrame frame;
         const QPoint start = frame.pos();
         sendMouse(&frame, QEvent::MouseButtonPress, QPoint(200, 10), Qt::LeftButton);
         sendMouse(&frame, QEvent::MouseMove, QPoint(230, 50), Qt::LeftButton);
@@ -290,13 +316,11 @@ private slots:
         QCOMPARE(frame.requests, QStringList{QStringLiteral("move")});
         QCOMPARE(frame.pos(), start + QPoint(30, 40));
 
-        // Right border 50 to the right: wider, and the client with it.
+        // Right border 50 to the right: wider.
         sendMouse(&frame, QEvent::MouseButtonPress, QPoint(404, 150), Qt::LeftButton);
         sendMouse(&frame, QEvent::MouseMove, QPoint(454, 150), Qt::LeftButton);
         sendMouse(&frame, QEvent::MouseButtonRelease, QPoint(454, 150), Qt::NoButton);
         QCOMPARE(frame.size(), QSize(456, 348));
-        QCOMPARE(frame.client()->size(), QSize(450, 300));
-        QCOMPARE(frame.buttonRect(CaptionButton::Close).left(), 456 - 24);
 
         // Bottom left corner 20 left and 30 down: the right edge stays.
         const int right = frame.geometry().right();
@@ -310,8 +334,24 @@ private slots:
         sendMouse(&frame, QEvent::MouseButtonPress, QPoint(100, 370), Qt::LeftButton);
         sendMouse(&frame, QEvent::MouseMove, QPoint(100, -500), Qt::LeftButton);
         sendMouse(&frame, QEvent::MouseButtonRelease, QPoint(100, -500), Qt::NoButton);
-        QCOMPARE(frame.height(), frame.minimumHeight());
-        QVERIFY(frame.minimumHeight() > 48);
+        QCOMPARE(frame.height(), frame.minimumSize().height());
+    }
+
+    // The frame itself hands its drag the events, and lays its pieces and
+    // client out again at each size it gets: by hand here, with no window
+    // manager. It is never smaller than the skin allows.
+    void theFrameFollowsItsDrag() {
+        testing::SkinTestForm form(testing::MinimisableSpec);
+        form.Show();
+        skin::SkinnedFrame *frame = form.frame();
+        sendMouse(frame, QEvent::MouseButtonPress, QPoint(404, 150), Qt::LeftButton);
+        sendMouse(frame, QEvent::MouseMove, QPoint(454, 150), Qt::LeftButton);
+        sendMouse(frame, QEvent::MouseButtonRelease, QPoint(454, 150), Qt::NoButton);
+        QCOMPARE(frame->size(), QSize(456, 348));
+        QCOMPARE(frame->client()->size(), QSize(450, 300));
+        QCOMPARE(frame->buttonRect(CaptionButton::Close).left(), 456 - 24);
+        QCOMPARE(frame->minimumSize(), RecordingFrame().minimumSize());
+        QVERIFY(frame->minimumHeight() > 48);
     }
 };
 

@@ -2,9 +2,7 @@
 #include "app/startup.h"
 #include "platform/controls.h"
 #include "platform/twips.h"
-#include "skin/skincontrol.h"
 #include "skin/skinlabel.h"
-#include "skin/storedskin.h"
 #include "tests/support/fakes.h"
 #include "tests/support/programtexts.h"
 #include "tests/support/shellfakes.h"
@@ -50,28 +48,6 @@ class TestForm2 : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { app::prepareApplication(*qApp); }
-
-    void windowProperties() {
-        windows::Form2 form;
-        form.Show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.topLevel()));
-        QWidget *window = form.window();
-        QCOMPARE(window->windowTitle(), QStringLiteral("حول البرنامج"));
-        QCOMPARE(window->size(), QSize(262, 168));
-        const Qt::WindowFlags flags = window->windowFlags();
-        QVERIFY(flags & Qt::WindowCloseButtonHint);
-        QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
-        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-        QVERIFY(window->windowIcon().availableSizes().contains(QSize(100, 150)));
-        const QRect screen = form.topLevel()->screen()->availableGeometry();
-        QVERIFY(qAbs(form.topLevel()->geometry().center().x() - screen.center().x()) <= 1);
-        QVERIFY(qAbs(form.topLevel()->geometry().center().y() - screen.center().y()) <= 1);
-        // The window carries its own copy of the stored skin.
-        auto *skin = form.control<skin::SkinControl>("Skin1");
-        QVERIFY(skin);
-        QCOMPARE(skin->stream(), skin::storedSkinStream(2));
-        QVERIFY(!skin->isVisible());
-    }
 
     void frameAndLabels() {
         windows::Form2 form;

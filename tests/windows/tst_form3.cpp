@@ -15,11 +15,9 @@
 
 #include <QFile>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QMediaPlayer>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -81,21 +79,6 @@ private slots:
         testing::CurrentDirectory here(QStringLiteral(SNOMEL_PROGRAM_DIR));
         doubleClick();
         QVERIFY(mediaBackendLoaded());
-    }
-
-    void windowProperties() {
-        QWidget *window = form_->window();
-        QCOMPARE(window->windowTitle(), QStringLiteral("نشيد الحروف"));
-        QVERIFY(!window->windowIcon().isNull());
-        QCOMPARE(window->size(), QSize(480, 405));
-        const Qt::WindowFlags flags = window->windowFlags();
-        QVERIFY(flags & Qt::WindowMinimizeButtonHint);
-        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-        QVERIFY(flags & Qt::WindowCloseButtonHint);
-        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        const QPoint offset = form_->topLevel()->frameGeometry().center() - screen.center();
-        QVERIFY2(offset.manhattanLength() <= 4, "centred on the screen");
-        QVERIFY(!form_->control("Skin1")->isVisible());
     }
 
     void controlsStandWhereTheTableSays() {
