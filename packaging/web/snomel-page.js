@@ -14,11 +14,15 @@
     // folder (platform/wasm/pagefolder.cpp).
     const programFolder = '/snomel';
     // The main window's outer size: its 600 × 462 client area in the skin's
-    // frame. A view smaller than that, with a margin, scales the program.
+    // frame. A view smaller than that, with a margin, scales the program,
+    // as long as a window still gets one screen pixel or more for each of
+    // its own: below that Qt 6.4 draws a page's windows wrongly. Phones and
+    // tablets, at two or three screen pixels to a page pixel, scale.
     const mainWindow = { width: 606, height: 510 };
     const margin = 8;
-    const scale = Math.min(1, (window.innerWidth - margin) / mainWindow.width,
-                           (window.innerHeight - margin) / mainWindow.height);
+    const fit = Math.min(1, (window.innerWidth - margin) / mainWindow.width,
+                         (window.innerHeight - margin) / mainWindow.height);
+    const scale = fit * window.devicePixelRatio >= 1 ? fit : 1;
 
     const element = (id) => document.getElementById(id);
     let program = null;
@@ -292,6 +296,13 @@
             element('ended').hidden = false;
         },
     };
+
+    // The program's keys come through the canvas: a press on it takes the
+    // keyboard back from a video element that had it.
+    element('screen').addEventListener('pointerdown', () => {
+        if (document.activeElement !== element('screen'))
+            element('screen').focus({ preventScroll: true });
+    });
 
     if ('serviceWorker' in navigator) {
         navigator.serviceWorker.register('service-worker.js').catch((error) =>
