@@ -62,8 +62,8 @@ OBSERVERS = r"""
         opened.push(args);
         return open.apply(this, args);
     };
-    addEventListener('mouseup', () => { window.snomelTest.pressed = performance.now(); }, true);
-    addEventListener('touchend', () => { window.snomelTest.pressed = performance.now(); }, true);
+    for (const release of ['pointerup', 'mouseup', 'touchend'])
+        addEventListener(release, () => { window.snomelTest.pressed = performance.now(); }, true);
 })();
 """
 
