@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/wasm/weblinks.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QObject>
 #include <QUrl>
@@ -26,9 +25,9 @@ public slots:
 } // namespace
 
 void openWebPagesInNewTabs() {
-    auto *tab = new NewTab(QCoreApplication::instance());
+    static NewTab tab;
     for (const char *scheme : {"http", "https"})
-        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), tab, "open");
+        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &tab, "open");
 }
 
 } // namespace platform

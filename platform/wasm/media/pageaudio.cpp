@@ -28,7 +28,7 @@ emscripten::val channelsOf(const WaveClip &clip) {
     emscripten::val arrays = emscripten::val::array();
     std::vector<float> samples(static_cast<size_t>(frames));
     for (int channel = 0; channel < channels; ++channel) {
-        const char *at = clip.samples.constData() + channel * format.bytesPerSample();
+        const char *at = clip.samples.constData() + qsizetype{channel} * format.bytesPerSample();
         for (qsizetype frame = 0; frame < frames; ++frame, at += frameBytes)
             samples[static_cast<size_t>(frame)] = format.normalizedSampleValue(at);
         // The view is copied at once: the vector is reused for the next channel.

@@ -12,7 +12,6 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QRegularExpression>
-#include <QTimer>
 #include <QUrl>
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -53,7 +52,7 @@ QString playableFile(const QString &file, const BrowserFormat *&format) {
         return QFileInfo(file).isFile() ? file : QString();
     const QFileInfo named(file);
     for (const BrowserFormat &twin : BrowserFormats) {
-        const QString twinFile =
+        QString twinFile =
             named.dir().filePath(named.completeBaseName() + u'.' + QLatin1String(twin.suffix));
         if (QFileInfo(twinFile).isFile()) {
             format = &twin;
@@ -111,6 +110,9 @@ VideoElementPlayer::VideoElementPlayer(const MediaPlayerSettings &settings, QWid
       }()) {
     setAutoFillBackground(true);
     setPalette(QPalette(Qt::black));
+    placing_.setSingleShot(true);
+    placing_.setInterval(0);
+    connect(&placing_, &QTimer::timeout, this, &VideoElementPlayer::place);
     players().insert(id_, this);
     page().call<void>("createPlayer", id_, settingsForPage(settings));
     // Any window's moves and stacking can change where the element goes.
@@ -197,13 +199,8 @@ bool VideoElementPlayer::eventFilter(QObject *watched, QEvent *event) {
 
 // Once the window system's changes of this turn are all in.
 void VideoElementPlayer::placeSoon() {
-    if (placing_)
-        return;
-    placing_ = true;
-    QTimer::singleShot(0, this, [this] {
-        placing_ = false;
-        place();
-    });
+    if (!placing_.isActive())
+        placing_.start();
 }
 
 void VideoElementPlayer::place() {

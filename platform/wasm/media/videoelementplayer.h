@@ -8,6 +8,7 @@
 #include "platform/mediaplayersettings.h"
 
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 namespace platform {
@@ -56,7 +57,7 @@ private:
 
     const int id_;
     QString url_;
-    bool placing_ = false;
+    QTimer placing_;
 };
 
 } // namespace platform
