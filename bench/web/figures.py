@@ -13,6 +13,7 @@ paint is the first frame the page's canvas composites a window in.
 Usage: figures.py BUILD [ROUNDS]    (default: 5 rounds; the medians)"""
 import gzip
 import pathlib
+import shutil
 import statistics
 import sys
 import tempfile
@@ -85,7 +86,7 @@ def main():
             results.append(one_round(build, server, shots))
     finally:
         server.stop()
-        browser.shutil.rmtree(shots, ignore_errors=True)
+        shutil.rmtree(shots, ignore_errors=True)
     cold, kept, press, cold_alone, kept_alone = (statistics.median(column)
                                                  for column in zip(*results))
     print(f"load to first paint, fresh profile: {cold:.0f} ms "
