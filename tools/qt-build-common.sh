@@ -20,6 +20,7 @@
 #   qt_prepare       fills a fresh prefix before configuring and sets
 #                    qt_toolchain, the toolchain file qtbase is configured with
 # Logs go to <qt_work>/*.log; progress to stderr; the prefix to stdout.
+# shellcheck shell=bash disable=SC2154 # the sourcing script sets what is built
 set -euo pipefail
 qt_tools=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 

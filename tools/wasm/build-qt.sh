@@ -13,8 +13,11 @@
 # emscripten SDK folder ($EMSDK); Debian's emscripten is laid out otherwise,
 # so the prefix carries one of links, share/snomel/emsdk, which the program's
 # build points EMSDK at as well (tools/wasm/env.sh).
+# The variables this script and qt-build-common.sh share:
+# shellcheck source-path=SCRIPTDIR disable=SC2034,SC2154
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../qt-build-common.sh
 . "$here/../qt-build-common.sh"
 
 qt_target=wasm

@@ -14,8 +14,11 @@
 # unpacked instead of building, when its key is the one computed here, its
 # checksum holds and it was made for this very cache folder (Qt's CMake files
 # record the prefix's absolute path).
+# The variables this script and qt-build-common.sh share:
+# shellcheck source-path=SCRIPTDIR disable=SC2034,SC2154
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../qt-build-common.sh
 . "$here/../qt-build-common.sh"
 
 qt_target=mingw64
