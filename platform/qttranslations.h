@@ -8,8 +8,9 @@
 namespace platform {
 
 // On Linux the system's (Debian's, updated with the Qt it translates); on
-// Windows the copy built into the executable, as Windows keeps none and the
-// Qt linked in knows only the folders of the machine it was built on.
+// Windows and in a web page the copy built into the program, as neither
+// keeps one and the Qt linked in knows only the folders of the machine it
+// was built on.
 QString qtTranslationsFolder();
 
 } // namespace platform

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, running or testing the program
-# needs and that are missing. Usage: scripts/deps.sh [run|test|package|media]
+# needs and that are missing.
+# Usage: scripts/deps.sh [run|test|package|media|web]
 set -euo pipefail
 
 what=${1:-run}
@@ -35,11 +36,16 @@ packaging=(dpkg-dev lintian)
 # video tools. Neither running nor testing the program needs them.
 generating=(fonts-hosny-amiri npm openssl qt6-svg-dev espeak-ng sox ffmpeg)
 
+# Running the web build in a browser (scripts/test-web): Debian's Chromium,
+# its driver and Python's client of it, and the screenshots' reader.
+browser=(chromium chromium-driver python3-selenium python3-pil)
+
 packages=("${build[@]}" "${media[@]}")
 case "$what" in
     test) packages+=("${testing[@]}") ;;
     package) packages+=("${testing[@]}" "${packaging[@]}") ;;
     media) packages+=("${generating[@]}") ;;
+    web) packages+=("${browser[@]}") ;;
 esac
 
 missing=()

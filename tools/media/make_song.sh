@@ -2,7 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the letters song video "حروف الهجاء.wmv": the 28 letters in order,
 # each showing its picture for one bar while its spoken name sounds over a
-# simple cheerful tune. ASF container, WMV2 video, WMA2 audio.
+# simple cheerful tune. ASF container, WMV2 video, WMA2 audio; and its twin
+# for web browsers, "حروف الهجاء.webm" (VP9 video, Opus audio), from the
+# same frames and sound track.
 #
 # Needs the letter pictures and sounds already in the output folder
 # (make_pictures, make_sounds.sh).
@@ -17,6 +19,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 table=$1
 media=${2:-$here/../../media}
 song="$media/حروف الهجاء.wmv"
+twin="$media/حروف الهجاء.webm"
 
 for tool in sox ffmpeg; do
     command -v "$tool" >/dev/null || { echo "make_song.sh: $tool is not installed" >&2; exit 1; }
@@ -113,4 +116,13 @@ ffmpeg -nostdin -loglevel error -y -f concat -safe 0 -i "$work/pictures.txt" -i 
     -c:v wmv2 -q:v 4 -g 45 -c:a wmav2 -b:a 64k -ar $rate -ac 1 \
     -map 0:v -map 1:a -shortest -fflags +bitexact -flags:v +bitexact -flags:a +bitexact \
     -f asf "$work/song.wmv"
+# Opus takes 48 kHz; one encoder thread and no row threads keep VP9's
+# output the same on every run.
+ffmpeg -nostdin -loglevel error -y -f concat -safe 0 -i "$work/pictures.txt" -i "$work/song.wav" \
+    -vf "fps=15,format=yuv420p" \
+    -c:v libvpx-vp9 -b:v 0 -crf 36 -deadline good -cpu-used 2 -row-mt 0 -threads 1 -g 45 \
+    -c:a libopus -b:a 64k -ar 48000 -ac 1 \
+    -map 0:v -map 1:a -shortest -fflags +bitexact -flags:v +bitexact -flags:a +bitexact \
+    -f webm "$work/song.webm"
 mv "$work/song.wmv" "$song"
+mv "$work/song.webm" "$twin"
