@@ -37,3 +37,20 @@ function(snomel_configure_copyright output)
     endif()
     configure_file(${PROJECT_SOURCE_DIR}/packaging/copyright.in ${output} @ONLY)
 endfunction()
+
+# snomel_configure_copyright_with_qt(OUTPUT PROGRAM_FOLDER text): the
+# copyright file of a build with Qt linked in (Windows, the web page), which
+# names Qt and what Qt links in with it, as the Qt build collected them
+# (tools/windows/build-qt.sh, tools/wasm/build-qt.sh), the GPL's text in
+# LICENSE.txt beside it.
+function(snomel_configure_copyright_with_qt output)
+    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "PROGRAM_FOLDER" "")
+    set(qt_notices ${QT6_INSTALL_PREFIX}/share/snomel/copyright-qt)
+    if(NOT EXISTS ${qt_notices})
+        message(FATAL_ERROR "${qt_notices} is missing: build Qt with the build-qt.sh of "
+            "tools/windows/ or tools/wasm/")
+    endif()
+    snomel_configure_copyright(${output} PROGRAM_FOLDER "${ARG_PROGRAM_FOLDER}"
+        GPL_TEXT " The complete text of the GNU General Public License version 3 is in\n LICENSE.txt beside this file."
+        LINKED ${qt_notices})
+endfunction()

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, running or testing the program
-# needs and that are missing.
+# needs and that are missing; or, given "only" and package names, those.
 # Usage: scripts/deps.sh [run|test|package|media|web]
+#        scripts/deps.sh only PACKAGE...
 set -euo pipefail
 
 what=${1:-run}
@@ -46,6 +47,7 @@ case "$what" in
     package) packages+=("${testing[@]}" "${packaging[@]}") ;;
     media) packages+=("${generating[@]}") ;;
     web) packages+=("${browser[@]}") ;;
+    only) packages=("${@:2}") ;;
 esac
 
 missing=()

@@ -45,17 +45,9 @@ sudo=()
 qt_host_packages=(cmake ninja-build perl python3 ccache
                   qt6-base-dev qt6-base-dev-tools qt6-shader-baker qt6-shadertools-dev
                   dpkg-dev xz-utils)
+# What apt says goes to standard error: standard output is the prefix.
 install_missing() {
-    local missing=() package
-    for package in "$@"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-            missing+=("$package")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    say "installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update -qq >&2
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" >/dev/null
+    "$qt_tools/../scripts/deps.sh" only "$@" >&2
 }
 
 # --- Debian's sources -----------------------------------------------------
