@@ -134,7 +134,7 @@ private slots:
         QCOMPARE(root.key, QStringLiteral("VS_VERSION_INFO"));
         QCOMPARE(root.value.size(), 52);
         const auto fixed = [&root](int field) {
-            return qFromLittleEndian<quint32>(root.value.constData() + 4 * field);
+            return qFromLittleEndian<quint32>(root.value.constData() + qsizetype{4} * field);
         };
         QCOMPARE(fixed(0), 0xFEEF04BDu);
         QCOMPARE(fixed(2), 0x00010000u); // file version 1.0
