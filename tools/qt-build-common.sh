@@ -56,7 +56,7 @@ install_missing() {
 # (security and stable updates included).
 deb_src_list=/etc/apt/sources.list.d/snomel-deb-src.sources
 have_deb_src() {
-    apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Version: '
+    apt-cache showsrc qt6-base 2>/dev/null | grep '^Version: ' >/dev/null
 }
 add_deb_src() {
     local entries
