@@ -16,6 +16,7 @@ import time
 
 from PIL import Image, ImageChops, ImageStat
 from selenium import webdriver
+from selenium.common.exceptions import InvalidSessionIdException
 from selenium.webdriver.chrome.service import Service
 
 TOP = pathlib.Path(__file__).resolve().parents[2]
@@ -104,6 +105,8 @@ class Server:
 class Browser:
     """Headless Chromium with a fresh profile of its own."""
 
+    started = 0
+
     def __init__(self, shots, view=VIEW, mobile=False, pixel_ratio=1):
         self.shots = shots
         self.profile = tempfile.mkdtemp(prefix="snomel-chromium-")
@@ -120,7 +123,12 @@ class Browser:
                      "--host-resolver-rules=MAP *.example 127.0.0.1:9"):
             options.add_argument(flag)
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-        self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        # The browser's own messages, beside the shots, for when it ends.
+        Browser.started += 1
+        log = shots / f"chromium-{Browser.started}.log"
+        service = Service("/usr/bin/chromedriver", service_args=["--enable-chrome-logs"],
+                          log_path=str(log))
+        self.driver = webdriver.Chrome(service=service, options=options)
         self.cdp("Page.addScriptToEvaluateOnNewDocument", source=OBSERVERS)
         # The view's own size, whatever the browser's frame takes.
         self.cdp("Emulation.setDeviceMetricsOverride", width=view[0], height=view[1],
@@ -194,6 +202,18 @@ class Browser:
 
     def console(self):
         return self.driver.get_log("browser")
+
+
+def once_more_if_browser_ends(run):
+    """One of the family's runs, and once more if the browser's own process
+    ended under it (a page's fault would end its tab, not the browser).
+    Each run starts a browser of its own, so nothing carries over."""
+    try:
+        run()
+    except InvalidSessionIdException as ended:
+        print(f"test-web: the browser itself ended ({str(ended).splitlines()[0]}; "
+              f"its log is chromium-{Browser.started}.log): that run once more", flush=True)
+        run()
 
 
 def drawn_box(image, against=None):

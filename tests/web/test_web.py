@@ -287,12 +287,12 @@ def main():
     family = Family(build, shots)
     server = browser.Server(build)
     try:
-        family.first_visit(server)
-        family.phone(server)
+        browser.once_more_if_browser_ends(lambda: family.first_visit(server))
+        browser.once_more_if_browser_ends(lambda: family.phone(server))
     finally:
         server.stop()
-    family.missing_picture()
-    family.offline()
+    browser.once_more_if_browser_ends(family.missing_picture)
+    browser.once_more_if_browser_ends(family.offline)
     print("test-web: passed")
 
 
