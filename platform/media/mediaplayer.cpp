@@ -139,9 +139,12 @@ void MediaPlayer::showPlayback() {
 }
 
 void MediaPlayer::contextMenuEvent(QContextMenuEvent *event) {
-    QMenu menu(this);
-    controls_->addContextActions(&menu);
-    menu.exec(event->globalPos());
+    // Popped up, not run in a loop of its own: the window can be closed
+    // while the menu is open, and the menu then goes with the player.
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    controls_->addContextActions(menu);
+    menu->popup(event->globalPos());
 }
 
 } // namespace platform

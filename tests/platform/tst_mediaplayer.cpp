@@ -8,16 +8,20 @@
 #include "tests/support/soundserver.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QAudioOutput>
+#include <QContextMenuEvent>
 #include <QDataStream>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QMediaPlayer>
+#include <QMenu>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <memory>
 #include <sys/stat.h>
@@ -140,6 +144,24 @@ private slots:
         QCOMPARE(player_->contextMenuPolicy(), Qt::DefaultContextMenu);
         QVERIFY(player_->controlBar()->isVisible());
         QVERIFY(player_->controlBar()->geometry().top() >= player_->surface()->geometry().bottom());
+    }
+
+    // The menu offers the player's own actions, and the window may be
+    // closed from the desktop while it is open.
+    void contextMenuWhileTheWindowGoes() {
+        QPointer<QMenu> menu;
+        bool offered = false;
+        QTimer::singleShot(0, this, [&] {
+            menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            offered = menu && menu->actions().contains(player_->playPauseAction());
+            window_.reset();
+        });
+        const QPoint at = player_->surface()->geometry().center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, player_->mapToGlobal(at));
+        QCoreApplication::sendEvent(player_, &event);
+        QTRY_VERIFY(!window_);
+        QVERIFY2(offered, "no menu of the player's actions was open");
+        QVERIFY2(menu.isNull(), "the menu outlived its player");
     }
 
     // URL is dispatch identifier 1, put with one string; anything else is
